@@ -1,0 +1,23 @@
+#pragma once
+// Class db: lets the desktop run its own SQL text on the engine's shared connection, drop the connection before
+// it copies the database file, and open it again afterwards.
+
+#include <cstdint>
+#include <string>
+
+#include "Variant.h"
+
+namespace tally::engine {
+
+class db {
+public:
+    db();  // runs modDatabase::Main on first use
+
+    std::int16_t Disconnect();
+    void dbConnection();
+    std::int32_t CmdExe(const std::string& strSql);
+    vb::Variant ReturnValue(const std::string& strSql);
+    bool ExecuteSql(const std::string& strSql);
+};
+
+}  // namespace tally::engine

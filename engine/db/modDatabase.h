@@ -1,0 +1,48 @@
+#pragma once
+// The engine's one shared database connection and the routines that run SQL text over it.
+
+#include <string>
+#include <vector>
+
+#include "Connection.h"
+#include "Recordset.h"
+#include "Variant.h"
+
+namespace tally::engine {
+
+// The database file's name, shared with the desktop's backup and restore (compared there without regard to case).
+inline constexpr const char* kDatabaseFileName = "Depr.mdb";
+
+// Parameter entries: every caller passes an empty list.
+using ParameterList = std::vector<std::vector<vb::Variant>>;
+
+namespace modDatabase {
+
+// Opens the shared connection once per process (on the first use of the engine); errors are swallowed, the
+// first query then raises the provider's error.
+void Main();
+
+// The folder of the engine library, without a trailing separator.
+std::string AppPath();
+// The database file the engine opens: AppPath() + "/Depr.mdb", unless a test pointed the engine elsewhere.
+std::string DatabasePath();
+// Points the engine at another database file and drops the open connection (tests work on a copy).
+void UseDatabaseFile(const std::string& path);
+
+std::string BuildConnectionString();
+std::unique_ptr<ado::Connection> GetADOConnection();
+
+// The shared connection; raises the provider's error when it is not open (after Disconnect, or when opening
+// failed).
+ado::Connection& SharedConnection();
+bool IsConnected();
+void SetSharedConnection(std::unique_ptr<ado::Connection> connection);  // nullptr clears it
+
+ado::RecordsetPtr ExecuteQueryReturnRS(const std::string& sql, ado::Connection& connection,
+                                       bool storedProcedure = false, const ParameterList& parameters = {});
+bool ExecuteQuery(const std::string& sql, ado::Connection& connection, bool storedProcedure = false,
+                  const ParameterList& parameters = {});
+std::int32_t ReturnDbData(const std::string& sql);
+
+}  // namespace modDatabase
+}  // namespace tally::engine

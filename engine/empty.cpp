@@ -1,0 +1,1 @@
+// Placeholder for an engine part that has no sources yet.

@@ -72,6 +72,10 @@ public:
     const vb::Variant& operator[](long index) const { return field(index).Value(); }
     const vb::Variant& operator[](int index) const { return field(static_cast<long>(index)).Value(); }
 
+    // Fixes the type of a computed column (a sum, a count, a pasted text), whose type the database cannot
+    // declare; query code calls it before it hands the recordset out.
+    void setFieldInfo(long index, DataType type, long definedSize);
+
     // Every row, for code that walks a recordset more than once.
     const std::vector<std::vector<vb::Variant>>& rows() const { return rows_; }
 

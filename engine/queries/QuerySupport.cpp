@@ -1,0 +1,30 @@
+#include "QuerySupport.h"
+
+#include "modDatabase.h"
+
+namespace tally::engine::queries {
+
+ado::RecordsetPtr openQuery(const std::string& sql) {
+    return modDatabase::ExecuteQueryReturnRS(sql, modDatabase::SharedConnection());
+}
+
+void runAction(const std::string& sql) { modDatabase::ExecuteQuery(sql, modDatabase::SharedConnection()); }
+
+std::int32_t readNumber(const std::string& sql) { return modDatabase::ReturnDbData(sql); }
+
+std::string textLiteral(std::string_view text) {
+    std::string literal = "'";
+    for (char c : text) {
+        literal += c;
+        if (c == '\'') literal += '\'';
+    }
+    literal += '\'';
+    return literal;
+}
+
+ado::RecordsetPtr withComputedColumns(ado::RecordsetPtr recordset, std::initializer_list<ComputedColumn> columns) {
+    for (const ComputedColumn& column : columns) recordset->setFieldInfo(column.index, column.type, column.definedSize);
+    return recordset;
+}
+
+}  // namespace tally::engine::queries

@@ -1,0 +1,37 @@
+#pragma once
+// What every query class of the engine shares: running its statements on the shared connection, pasting text
+// safely into a statement, and fixing the types of computed columns before a recordset leaves the engine.
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "Recordset.h"
+
+namespace tally::engine::queries {
+
+// A query through ExecuteQueryReturnRS on the shared connection.
+ado::RecordsetPtr openQuery(const std::string& sql);
+// An action statement through ExecuteQuery on the shared connection.
+void runAction(const std::string& sql);
+// The first field of the first row as a Long (0 for no row or Null), through ReturnDbData.
+std::int32_t readNumber(const std::string& sql);
+
+// `text` as an SQL text literal: between apostrophes, every apostrophe in it doubled.
+std::string textLiteral(std::string_view text);
+
+// The type the database cannot declare for a computed column (a sum, a product, a count, a pasted text).
+struct ComputedColumn {
+    long index;
+    ado::DataType type;
+    long definedSize;
+};
+constexpr ComputedColumn amountColumn(long index) { return {index, ado::DataType::Double, 8}; }
+constexpr ComputedColumn countColumn(long index) { return {index, ado::DataType::Integer, 4}; }
+constexpr ComputedColumn textColumn(long index, long size) { return {index, ado::DataType::VarWChar, size}; }
+
+// Sets the types of the listed columns and returns the recordset.
+ado::RecordsetPtr withComputedColumns(ado::RecordsetPtr recordset, std::initializer_list<ComputedColumn> columns);
+
+}  // namespace tally::engine::queries

@@ -1,0 +1,140 @@
+#include "ListView.h"
+
+#include <algorithm>
+#include <vector>
+
+#include <QHeaderView>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+#include "Twips.h"
+
+namespace ui {
+namespace {
+
+constexpr int kKeyRole = Qt::UserRole + 1;
+
+// Draws a thin line along the right and bottom edge of each cell.
+class GridDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    bool enabled = false;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        if (!enabled) return;
+        painter->save();
+        painter->setPen(option.palette.color(QPalette::Mid));
+        painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
+        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+        painter->restore();
+    }
+};
+
+}  // namespace
+
+ListView::ListView(QWidget* parent) : QTreeWidget(parent) {
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setColumnCount(0);
+    header()->setStretchLastSection(false);
+    header()->setSectionsClickable(true);
+    setItemDelegate(new GridDelegate(this));
+    connect(header(), &QHeaderView::sectionClicked, this, &ListView::columnClicked);
+    connect(model(), &QAbstractItemModel::modelReset, this, [this] { ++fillGeneration_; });
+}
+
+int ListView::addColumn(const QString& heading, double widthTwips, Qt::Alignment alignment) {
+    const int column = columnCount();
+    setColumnCount(column + 1);
+    QTreeWidgetItem* head = headerItem();
+    head->setText(column, heading);
+    head->setTextAlignment(column, alignment | Qt::AlignVCenter);
+    setColumnWidth(column, toPixels(widthTwips));
+    return column;
+}
+
+void ListView::removeAllColumns() {
+    clear();
+    setColumnCount(0);
+}
+
+Qt::Alignment ListView::columnAlignment(int column) const {
+    return Qt::Alignment(headerItem()->textAlignment(column)) & Qt::AlignHorizontal_Mask;
+}
+
+double ListView::columnWidthTwips(int column) const { return toTwips(columnWidth(column)); }
+
+void ListView::applyAlignment(QTreeWidgetItem* row, int column) const {
+    row->setTextAlignment(column, columnAlignment(column) | Qt::AlignVCenter);
+}
+
+QTreeWidgetItem* ListView::addRow(const QString& text) {
+    auto* row = new QTreeWidgetItem(this);
+    row->setData(0, kKeyRole, nextKey_++);
+    setCell(row, 0, text);
+    return row;
+}
+
+void ListView::setCell(QTreeWidgetItem* row, int column, const QString& text) {
+    row->setText(column, text);
+    applyAlignment(row, column);
+}
+
+QString ListView::cellText(const QTreeWidgetItem* row, int column) { return row ? row->text(column) : QString(); }
+
+void ListView::setCellBold(QTreeWidgetItem* row, int column, bool bold) {
+    QFont font = row->font(column);
+    font.setBold(bold);
+    row->setFont(column, font);
+}
+
+bool ListView::cellBold(const QTreeWidgetItem* row, int column) { return row->font(column).bold(); }
+
+std::int32_t ListView::rowKey(const QTreeWidgetItem* row) { return row->data(0, kKeyRole).toInt(); }
+
+QTreeWidgetItem* ListView::rowByKey(std::int32_t key) const {
+    for (int i = 0; i < topLevelItemCount(); ++i)
+        if (rowKey(topLevelItem(i)) == key) return topLevelItem(i);
+    return nullptr;
+}
+
+QTreeWidgetItem* ListView::selectedRow() const {
+    const auto rows = selectedItems();
+    return rows.isEmpty() ? nullptr : rows.front();
+}
+
+void ListView::selectRow(QTreeWidgetItem* row) {
+    setCurrentItem(row);
+    if (row) scrollToItem(row);
+}
+
+void ListView::removeRow(QTreeWidgetItem* row) { delete row; }
+
+void ListView::setGridLines(bool on) {
+    gridLines_ = on;
+    static_cast<GridDelegate*>(itemDelegate())->enabled = on;
+    viewport()->update();
+}
+
+void ListView::sortRows(const RowLess& less) {
+    setSortingEnabled(false);
+    QTreeWidgetItem* selected = selectedRow();
+    std::vector<QTreeWidgetItem*> rows;
+    rows.reserve(static_cast<std::size_t>(topLevelItemCount()));
+    while (topLevelItemCount() > 0) rows.push_back(takeTopLevelItem(0));
+    std::stable_sort(rows.begin(), rows.end(), less);
+    for (auto* row : rows) addTopLevelItem(row);
+    if (selected) selectRow(selected);
+}
+
+void ListView::sortOwn(int column, Qt::SortOrder order) {
+    setSortingEnabled(true);
+    sortByColumn(column, order);
+}
+
+}  // namespace ui

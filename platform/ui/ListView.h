@@ -1,0 +1,65 @@
+#pragma once
+// The report-mode list of the maintenance and report windows: a QTreeWidget showing flat rows in columns whose
+// widths are given in twips. Every row carries a key of its own (unique within the list) and its cells ("sub
+// items") are addressed by column position; single cells may be bold; grid lines are optional. Rows are
+// reordered by a caller's comparison through a stable sort.
+
+#include <cstdint>
+#include <functional>
+
+#include <QTreeWidget>
+
+namespace ui {
+
+class ListView : public QTreeWidget {
+    Q_OBJECT
+public:
+    explicit ListView(QWidget* parent = nullptr);
+
+    // Columns.
+    int addColumn(const QString& heading, double widthTwips, Qt::Alignment alignment = Qt::AlignLeft);
+    void removeAllColumns();
+    Qt::Alignment columnAlignment(int column) const;
+    double columnWidthTwips(int column) const;
+
+    // Rows: the first cell's text, then the sub items by column position (1 = the second column).
+    QTreeWidgetItem* addRow(const QString& text);
+    void setCell(QTreeWidgetItem* row, int column, const QString& text);
+    static QString cellText(const QTreeWidgetItem* row, int column);
+    void setCellBold(QTreeWidgetItem* row, int column, bool bold);
+    static bool cellBold(const QTreeWidgetItem* row, int column);
+    static std::int32_t rowKey(const QTreeWidgetItem* row);
+    QTreeWidgetItem* rowByKey(std::int32_t key) const;
+    QTreeWidgetItem* row(int index) const { return topLevelItem(index); }
+    int rowCount() const { return topLevelItemCount(); }
+    QTreeWidgetItem* selectedRow() const;
+    void selectRow(QTreeWidgetItem* row);
+    // Removes (and deletes) a row.
+    void removeRow(QTreeWidgetItem* row);
+
+    void setGridLines(bool on);
+    bool gridLines() const { return gridLines_; }
+
+    // Reorders the rows with a strict "comes before" comparison; rows it holds equal keep their order. The
+    // selected row stays selected. The list's own sorting is switched off first.
+    using RowLess = std::function<bool(const QTreeWidgetItem*, const QTreeWidgetItem*)>;
+    void sortRows(const RowLess& less);
+
+    // The list's own sort: by a column's text, ascending or descending, kept while rows are added.
+    void sortOwn(int column, Qt::SortOrder order);
+
+    // Counts how often the list was emptied (clear()); a remembered sort of an earlier filling is stale.
+    int fillGeneration() const { return fillGeneration_; }
+
+signals:
+    void columnClicked(int column);
+
+private:
+    void applyAlignment(QTreeWidgetItem* row, int column) const;
+
+    std::int32_t nextKey_ = 1;
+    int fillGeneration_ = 0;
+    bool gridLines_ = false;
+};
+
+}  // namespace ui

@@ -1,0 +1,125 @@
+// The real prompts: Qt dialogs, the desktop's link handler and detached processes.
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QUrl>
+
+#include "Prompts.h"
+
+namespace ui {
+namespace {
+
+struct ButtonSpec {
+    QMessageBox::StandardButton button;
+    int answer;
+};
+
+std::vector<ButtonSpec> buttonsFor(int style) {
+    using B = QMessageBox;
+    switch (mb::buttonsOf(style)) {
+    case mb::OKCancel: return {{B::Ok, mb::OK}, {B::Cancel, mb::Cancel}};
+    case mb::AbortRetryIgnore: return {{B::Abort, mb::Abort}, {B::Retry, mb::Retry}, {B::Ignore, mb::Ignore}};
+    case mb::YesNoCancel: return {{B::Yes, mb::Yes}, {B::No, mb::No}, {B::Cancel, mb::Cancel}};
+    case mb::YesNo: return {{B::Yes, mb::Yes}, {B::No, mb::No}};
+    case mb::RetryCancel: return {{B::Retry, mb::Retry}, {B::Cancel, mb::Cancel}};
+    default: return {{B::Ok, mb::OK}};
+    }
+}
+
+QMessageBox::Icon iconFor(int style) {
+    switch (mb::iconOf(style)) {
+    case mb::Critical: return QMessageBox::Critical;
+    case mb::Question: return QMessageBox::Question;
+    case mb::Exclamation: return QMessageBox::Warning;
+    case mb::Information: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+void configure(QFileDialog& dialog, const FileDialogRequest& request) {
+    dialog.setWindowTitle(request.title);
+    dialog.setNameFilter(request.filter);
+    dialog.setDirectory(request.initialDir);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+}
+
+class QtPrompts final : public Prompts {
+public:
+    std::optional<QString> openFile(const FileDialogRequest& request) override {
+        QFileDialog dialog(QApplication::activeWindow());
+        configure(dialog, request);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+        return dialog.selectedFiles().front();
+    }
+
+    std::optional<QString> saveFile(const FileDialogRequest& request) override {
+        QFileDialog dialog(QApplication::activeWindow());
+        configure(dialog, request);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+        return dialog.selectedFiles().front();
+    }
+
+    bool openLink(const QString& target) override {
+        const QFileInfo file(target);
+        const QUrl url = file.isAbsolute() && file.exists() ? QUrl::fromLocalFile(target) : QUrl(target);
+        return QDesktopServices::openUrl(url);
+    }
+
+    bool startProgram(const QString& program, const QStringList& arguments) override {
+        return QProcess::startDetached(program, arguments);
+    }
+
+    void beginWait() override { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    void endWait() override { QApplication::restoreOverrideCursor(); }
+
+protected:
+    int showMessage(const MessageRequest& request) override {
+        QMessageBox box(iconFor(request.style), request.title, request.text, QMessageBox::NoButton,
+                        QApplication::activeWindow());
+        box.setTextFormat(Qt::PlainText);
+        const auto specs = buttonsFor(request.style);
+        for (const auto& spec : specs) box.addButton(spec.button);
+        const std::size_t defaultIndex = (request.style & mb::DefaultButton3) ? 2
+                                         : (request.style & mb::DefaultButton2) ? 1
+                                                                                : 0;
+        if (defaultIndex < specs.size()) box.setDefaultButton(specs[defaultIndex].button);
+        box.setEscapeButton(box.button(specs.back().button));
+        const int escape = mb::escapeAnswer(request.style);
+        for (const auto& spec : specs)
+            if (spec.answer == escape) box.setEscapeButton(box.button(spec.button));
+        box.exec();
+        const auto* clicked = box.clickedButton();
+        for (const auto& spec : specs)
+            if (clicked == box.button(spec.button)) return spec.answer;
+        return escape;
+    }
+
+    QString showInput(const InputRequest& request) override {
+        QInputDialog dialog(QApplication::activeWindow());
+        dialog.setWindowTitle(request.title);
+        dialog.setLabelText(request.prompt);
+        dialog.setTextValue(request.defaultText);
+        for (auto* label : dialog.findChildren<QLabel*>()) label->setTextFormat(Qt::PlainText);
+        if (dialog.exec() != QDialog::Accepted) return {};
+        return dialog.textValue();
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<Prompts> makeQtPrompts() { return std::make_unique<QtPrompts>(); }
+
+}  // namespace ui

@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "Colour.h"
+#include "FakePrompts.h"
+#include "ListView.h"
+#include "MaskedEdit.h"
+#include "Prompts.h"
+#include "Settings.h"
+#include "Twips.h"
+
+namespace {
+
+TEST(Twips, ConvertsAtFifteenPerPixelRoundingHalvesToEven) {
+    struct Case {
+        double twips;
+        int pixels;
+    } cases[] = {{10500, 700}, {7500, 500}, {0, 0}, {7.5, 0}, {22.5, 2}, {37.5, 2}, {-15, -1}, {375, 25}};
+    for (const auto& c : cases) EXPECT_EQ(ui::toPixels(c.twips), c.pixels) << c.twips;
+    EXPECT_EQ(ui::toTwips(700), 10500);
+}
+
+TEST(Twips, WindowGeometryRoundTripsThroughTwips) {
+    QWidget window;
+    ui::setWindowLeft(window, 200);
+    ui::setWindowTop(window, 1005);
+    ui::setWindowWidth(window, 10500);
+    ui::setWindowHeight(window, 7500);
+    const auto rect = ui::windowTwips(window);
+    EXPECT_EQ(rect.left, 195);  // 13.33 px -> 13 px
+    EXPECT_EQ(rect.top, 1005);
+    EXPECT_EQ(rect.width, 10500);
+    EXPECT_EQ(rect.height, 7500);
+}
+
+TEST(Colour, NumbersAreRedPlus256GreenPlus65536Blue) {
+    EXPECT_EQ(ui::colourFromNumber(32768), QColor(0, 128, 0));
+    EXPECT_EQ(ui::colourFromNumber(255), QColor(255, 0, 0));
+    EXPECT_EQ(ui::colourFromNumber(16711680), QColor(0, 0, 255));
+    for (std::int32_t n : {0, 255, 32768, 14737632, 16777215}) EXPECT_EQ(ui::numberFromColour(ui::colourFromNumber(n)), n);
+    QLabel label;
+    ui::setTextColour(label, 255);
+    EXPECT_EQ(ui::textColour(label), 255);
+}
+
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(home_.isValid());
+        oldHome_ = qgetenv("HOME");
+        qputenv("HOME", home_.path().toLocal8Bit());
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+    void TearDown() override { qputenv("HOME", oldHome_); }
+    QTemporaryDir home_;
+    QByteArray oldHome_;
+};
+
+TEST_F(SettingsTest, ReadsDefaultsThenWhatWasSavedUnderTheSameNames) {
+    EXPECT_TRUE(ui::settingsFilePath().startsWith(home_.path()));
+    EXPECT_EQ(ui::GetSetting("Tallyvane V4.5", "Settings", "CompanyId", "1"), "1");
+    ASSERT_TRUE(ui::SaveSetting("Tallyvane V4.5", "Settings", "CompanyId", "42"));
+    ASSERT_TRUE(ui::SaveSetting("mdiMain", "Settings", "MainLeft", "300"));
+    EXPECT_EQ(ui::GetSetting("Tallyvane V4.5", "Settings", "CompanyId", "1"), "42");
+    EXPECT_EQ(ui::GetSetting("mdiMain", "Settings", "MainLeft", "200"), "300");
+    // Each application name is a group of its own.
+    EXPECT_EQ(ui::GetSetting("frmMaint", "Settings", "MainLeft", "200"), "200");
+    EXPECT_EQ(ui::GetSetting("Tallyvane V4.5", "Settings", "CompanyName", "Sample Company"), "Sample Company");
+}
+
+TEST_F(SettingsTest, AnotherHomeHasItsOwnSettings) {
+    ASSERT_TRUE(ui::SaveSetting("Tallyvane V4.5", "Settings", "CompanyName", "O'Brien & Sons"));
+    QTemporaryDir other;
+    qputenv("HOME", other.path().toLocal8Bit());
+    EXPECT_EQ(ui::GetSetting("Tallyvane V4.5", "Settings", "CompanyName", "none"), "none");
+    qputenv("HOME", home_.path().toLocal8Bit());
+    EXPECT_EQ(ui::GetSetting("Tallyvane V4.5", "Settings", "CompanyName", "none"), "O'Brien & Sons");
+}
+
+TEST(MaskedEdit, MonthYearBoxReadsPlaceholdersWhenEmpty) {
+    ui::MaskedEdit box;
+    box.setMask(ui::kMonthYearMask);
+    EXPECT_EQ(box.Text(), "__/____");
+    box.setTextValue("03/2005");
+    EXPECT_EQ(box.Text(), "03/2005");
+    box.setTextValue("");
+    EXPECT_EQ(box.Text(), "__/____");
+    box.setTextValue("1");
+    EXPECT_EQ(box.Text(), "1_/____");
+}
+
+TEST(MaskedEdit, WithoutMaskIsAPlainBoxAndLiteralsAreEscaped) {
+    ui::MaskedEdit box;
+    box.setTextValue("Truck/Van");
+    EXPECT_EQ(box.Text(), "Truck/Van");
+    EXPECT_EQ(ui::MaskedEdit::qtInputMask("##/####"), "99/9999;_");
+    EXPECT_EQ(ui::MaskedEdit::qtInputMask("$#X"), "$9\\X;_");
+    EXPECT_EQ(ui::MaskedEdit::qtInputMask(""), "");
+}
+
+TEST(ListView, ColumnsInTwipsAlignedCellsKeysAndBold) {
+    ui::ListView list;
+    list.addColumn("Name", 3000);
+    list.addColumn("Cost", 1500, Qt::AlignRight);
+    EXPECT_EQ(list.columnWidth(0), 200);
+    EXPECT_EQ(list.columnWidthTwips(1), 1500);
+    auto* a = list.addRow("Desk");
+    list.setCell(a, 1, "100");
+    auto* b = list.addRow("Chair");
+    EXPECT_NE(ui::ListView::rowKey(a), ui::ListView::rowKey(b));
+    EXPECT_EQ(list.rowByKey(ui::ListView::rowKey(b)), b);
+    EXPECT_EQ(a->textAlignment(1) & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    list.setCellBold(a, 1, true);
+    EXPECT_TRUE(ui::ListView::cellBold(a, 1));
+    EXPECT_FALSE(ui::ListView::cellBold(a, 0));
+}
+
+TEST(ListView, SortIsStableKeepsSelectionAndRefillingIsNoticed) {
+    ui::ListView list;
+    list.addColumn("Name", 3000);
+    list.addColumn("Group", 1000);
+    const char* rows[][2] = {{"a", "2"}, {"b", "1"}, {"c", "2"}, {"d", "1"}};
+    for (const auto& r : rows) list.setCell(list.addRow(r[0]), 1, r[1]);
+    list.selectRow(list.row(2));
+    list.sortRows([](const QTreeWidgetItem* x, const QTreeWidgetItem* y) { return x->text(1) < y->text(1); });
+    QStringList order;
+    for (int i = 0; i < list.rowCount(); ++i) order << list.row(i)->text(0);
+    EXPECT_EQ(order, QStringList({"b", "d", "a", "c"}));
+    EXPECT_EQ(list.selectedRow()->text(0), "c");
+
+    const int generation = list.fillGeneration();
+    list.removeRow(list.row(0));
+    EXPECT_EQ(list.fillGeneration(), generation);
+    list.clear();
+    EXPECT_GT(list.fillGeneration(), generation);
+}
+
+TEST(FakePrompts, AnswersInOrderElseTheEscapeButtonAndTitlesDefault) {
+    ui::FakePrompts fake;
+    fake.setDefaultTitle("Tallyvane ");
+    fake.answerMessage(ui::mb::Yes);
+    EXPECT_EQ(fake.msgBox("Save Changes?", ui::mb::YesNoCancel), ui::mb::Yes);
+    EXPECT_EQ(fake.msgBox("Save Changes?", ui::mb::YesNoCancel), ui::mb::Cancel);
+    EXPECT_EQ(fake.msgBox("Delete?", ui::mb::YesNo), ui::mb::No);
+    EXPECT_EQ(fake.msgBox("Done", ui::mb::OKOnly, "Restore Database"), ui::mb::OK);
+    ASSERT_EQ(fake.messages.size(), 4u);
+    EXPECT_EQ(fake.messages[0].title, "Tallyvane ");
+    EXPECT_EQ(fake.messages[3].title, "Restore Database");
+    EXPECT_EQ(fake.inputBox("Enter Year"), "");
+    {
+        ui::Hourglass wait(fake);
+        EXPECT_EQ(fake.waitDepth, 1);
+    }
+    EXPECT_EQ(fake.waitDepth, 0);
+}
+
+TEST(Prompts, InstallingAFakeKeepsTheDefaultTitleAndPuttingBackRestores) {
+    ui::prompts().setDefaultTitle("Tallyvane ");
+    auto previous = ui::installPrompts(std::make_unique<ui::FakePrompts>());
+    auto* fake = dynamic_cast<ui::FakePrompts*>(&ui::prompts());
+    ASSERT_NE(fake, nullptr);
+    ui::prompts().msgBox("x");
+    EXPECT_EQ(fake->messages.at(0).title, "Tallyvane ");
+    ui::installPrompts(std::move(previous));
+    EXPECT_EQ(dynamic_cast<ui::FakePrompts*>(&ui::prompts()), nullptr);
+}
+
+// The real message box shows data as plain text and maps its buttons to the program's results.
+TEST(QtPrompts, MessageBoxIsPlainTextAndReturnsTheClickedButton) {
+    Qt::TextFormat format = Qt::RichText;
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        format = box->textFormat();
+        shown = box->text();
+        box->button(QMessageBox::No)->click();
+    });
+    const int answer = ui::prompts().msgBox("<b>Smith & Co</b>", ui::mb::YesNo | ui::mb::Question, "T");
+    EXPECT_EQ(answer, ui::mb::No);
+    EXPECT_EQ(format, Qt::PlainText);
+    EXPECT_EQ(shown, "<b>Smith & Co</b>");
+}
+
+TEST(QtPrompts, InputBoxLabelIsPlainTextAndCancelGivesEmpty) {
+    Qt::TextFormat format = Qt::RichText;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        format = dialog->findChild<QLabel*>()->textFormat();
+        dialog->reject();
+    });
+    EXPECT_EQ(ui::prompts().inputBox("<i>Enter Year</i>", "", "2009"), "");
+    EXPECT_EQ(format, Qt::PlainText);
+}
+
+}  // namespace

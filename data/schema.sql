@@ -1,0 +1,251 @@
+-- Tables of Depr.mdb.
+--
+-- The declared type of a column is what the program's recordsets report as the field's data type, so it follows
+-- the Jet types the program was written against:
+--   SMALLINT  16-bit integer        LONG      32-bit integer       INTEGER  key (32-bit)
+--   DOUBLE    double precision      DATETIME  'YYYY-MM-DD' text    YESNO    0 or 1
+--   VARCHAR(n) text of at most n characters (the size table maintenance takes as the field length)
+--   MEMO TEXT free text of any length; the trailing TEXT keeps SQLite from turning a numeric-looking note
+--             ("00123", "1.50") into a number
+-- Text compares without regard to letter case, as Jet did, hence COLLATE NOCASE on every text column.
+-- Keys are INTEGER PRIMARY KEY AUTOINCREMENT: a number once handed out is never used again, also after a delete.
+
+-- One row per fixed asset.
+CREATE TABLE tblAssets (
+    Asset_num           INTEGER PRIMARY KEY AUTOINCREMENT,
+    Company_Id          LONG NOT NULL,
+    Asset_name          VARCHAR(50) COLLATE NOCASE,
+    Cost                DOUBLE,
+    [Allowance 30 %]    DOUBLE,
+    [179_deduction]     DOUBLE,
+    In_Service_date     DATETIME NOT NULL
+                        CHECK (typeof(In_Service_date) = 'text'
+                               AND In_Service_date GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'
+                               AND date(In_Service_date, '+0 days') = In_Service_date),
+    depr_method         LONG,
+    life                DOUBLE,
+    convention          SMALLINT,
+    other_deductions    DOUBLE,
+    bussiness_percent   DOUBLE,
+    -- 1900-01-01 stands for "not disposed of"; every query relies on a date being there.
+    sold_date           DATETIME NOT NULL DEFAULT '1900-01-01'
+                        CHECK (typeof(sold_date) = 'text'
+                               AND sold_date GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'
+                               AND date(sold_date, '+0 days') = sold_date),
+    sold_amt            DOUBLE,
+    notes               MEMO TEXT COLLATE NOCASE,
+    depr_class_id       LONG,
+    life_id             LONG,
+    amortize_code       SMALLINT,
+    vehicle_num         SMALLINT,
+    actual_method       VARCHAR(10) COLLATE NOCASE,
+    Type_179            YESNO NOT NULL DEFAULT 0 CHECK (Type_179 IN (0, 1)),
+    -- Written only when the asset is disposed of; 0 until then.
+    gain_loss           DOUBLE DEFAULT 0
+);
+CREATE INDEX idxAssetsCompany ON tblAssets (Company_Id);
+
+-- One row per asset and tax year; no key. The calculation always deletes an asset's rows before it writes them.
+CREATE TABLE tblDepr (
+    client_num          LONG NOT NULL,
+    asset_num           LONG NOT NULL,
+    year                SMALLINT NOT NULL,
+    depr                DOUBLE,
+    accum_depr          DOUBLE
+);
+CREATE INDEX idxDeprAsset ON tblDepr (asset_num, year);
+CREATE INDEX idxDeprClientYear ON tblDepr (client_num, year);
+
+CREATE TABLE tblCompany (
+    id                  INTEGER PRIMARY KEY AUTOINCREMENT,
+    [Company Name]      VARCHAR(50) COLLATE NOCASE,
+    Owner               VARCHAR(50) COLLATE NOCASE,
+    Address             VARCHAR(50) COLLATE NOCASE,
+    [Address 2]         VARCHAR(50) COLLATE NOCASE,
+    City                VARCHAR(50) COLLATE NOCASE,
+    State               VARCHAR(2) COLLATE NOCASE,
+    [Zip Code]          VARCHAR(10) COLLATE NOCASE,
+    [Tax Id]            VARCHAR(11) COLLATE NOCASE
+);
+
+-- Fixed rows; table maintenance writes the ids MACRS 1, ADS 2, Amortize 3 and Listed 9 into asset classes.
+CREATE TABLE tblDeprMethods (
+    ID                  INTEGER PRIMARY KEY AUTOINCREMENT,
+    Method              VARCHAR(8) NOT NULL UNIQUE COLLATE NOCASE
+);
+
+-- Fixed rows: 1 half-year, 2 mid-quarter, 3 mid-month, 4 none.
+CREATE TABLE tblConvention (
+    id                  SMALLINT PRIMARY KEY CHECK (id BETWEEN 1 AND 4),
+    Abbreviation        VARCHAR(2) NOT NULL COLLATE NOCASE
+);
+
+-- Recovery periods offered per method. The asset form stores the position of the chosen life in this list, and
+-- the list is read without ORDER BY, so the rows of a method are stored in ascending order of life (the unique
+-- index gives that order too).
+CREATE TABLE tblLives (
+    Type                VARCHAR(8) NOT NULL COLLATE NOCASE,
+    Life                DOUBLE NOT NULL,
+    Method              VARCHAR(8) NOT NULL COLLATE NOCASE,
+    UNIQUE (Type, Life)
+);
+
+-- Asset classes. The asset form builds its class list by concatenating these columns, so none may be Null.
+CREATE TABLE tblDeprClass (
+    ID                  INTEGER PRIMARY KEY AUTOINCREMENT,
+    Method_ID           LONG NOT NULL,
+    Description         VARCHAR(50) NOT NULL COLLATE NOCASE,
+    Life                DOUBLE NOT NULL,
+    [If Auto - Type]    VARCHAR(9) NOT NULL DEFAULT 'N/A' COLLATE NOCASE,
+    [Amortize #]        SMALLINT NOT NULL DEFAULT 0
+);
+
+-- Section 179 limits per tax year.
+CREATE TABLE tblMax179 (
+    ID                  INTEGER PRIMARY KEY AUTOINCREMENT,
+    Year                SMALLINT NOT NULL UNIQUE,
+    [Maximum Amount]    DOUBLE DEFAULT 0,
+    [Threshold Cost]    DOUBLE DEFAULT 0
+);
+
+-- Passenger automobile limits per tax year and vehicle type ("Gas", "Electric", "Truck/Van"). A 0 in one of the
+-- first-year-with-allowance columns means that year has no limit of its own for that allowance.
+CREATE TABLE tblMaxAuto (
+    ID                  INTEGER PRIMARY KEY AUTOINCREMENT,
+    Year                SMALLINT NOT NULL,
+    Type                VARCHAR(9) NOT NULL COLLATE NOCASE,
+    [Yr 1 + 30%]        DOUBLE DEFAULT 0,
+    [Yr 1 + 50%]        DOUBLE DEFAULT 0,
+    [Max Year 1]        DOUBLE DEFAULT 0,
+    [Max Year 2]        DOUBLE DEFAULT 0,
+    [Max Year 3]        DOUBLE DEFAULT 0,
+    [Max Year 4]        DOUBLE DEFAULT 0,
+    UNIQUE (Year, Type)
+);
+
+-- Form 4562 inputs per company and tax year. Storing the section 179 carry-over creates a row with only that
+-- column, so every other column has a default the form can use.
+CREATE TABLE tblMisc4562Data (
+    ID                  INTEGER PRIMARY KEY AUTOINCREMENT,
+    Company_Id          LONG NOT NULL,
+    Year                SMALLINT NOT NULL,
+    [179 Carryover]     LONG DEFAULT 0,
+    [179 Income Limit]  LONG DEFAULT 0,
+    [Listed Claim]      YESNO NOT NULL DEFAULT 0 CHECK ([Listed Claim] IN (0, 1)),
+    [Listed Evidence]   YESNO NOT NULL DEFAULT 0 CHECK ([Listed Evidence] IN (0, 1)),
+    [Group Assets]      YESNO NOT NULL DEFAULT 0 CHECK ([Group Assets] IN (0, 1)),
+    [168 Property]      DOUBLE DEFAULT 0,
+    [Other Depr]        DOUBLE DEFAULT 0,
+    [263A Cost]         DOUBLE DEFAULT 0,
+    [Exclude 179]       YESNO NOT NULL DEFAULT 0 CHECK ([Exclude 179] IN (0, 1)),
+    UNIQUE (Company_Id, Year)
+);
+
+-- Program settings: exactly one row, which the program only reads and updates.
+CREATE TABLE tblDefaults (
+    DefaultYear         SMALLINT,
+    StartUp_Help        YESNO NOT NULL DEFAULT 0 CHECK (StartUp_Help IN (0, 1)),
+    ShowCompany         YESNO NOT NULL DEFAULT 0 CHECK (ShowCompany IN (0, 1))
+);
+CREATE TRIGGER trgDefaultsOneRowInsert BEFORE INSERT ON tblDefaults
+    WHEN (SELECT count(*) FROM tblDefaults) > 0
+BEGIN
+    SELECT RAISE(ABORT, 'tblDefaults holds exactly one row');
+END;
+CREATE TRIGGER trgDefaultsOneRowDelete BEFORE DELETE ON tblDefaults
+BEGIN
+    SELECT RAISE(ABORT, 'tblDefaults holds exactly one row');
+END;
+
+-- Vehicle use per company, tax year and vehicle. Miles are kept as the text the user typed.
+CREATE TABLE tblAutoUse (
+    Company_Id                          LONG NOT NULL,
+    year                                SMALLINT NOT NULL,
+    [Vehicle #]                         SMALLINT NOT NULL,
+    [Business Miles]                    VARCHAR(10) COLLATE NOCASE,
+    [Commuting Miles]                   VARCHAR(10) COLLATE NOCASE,
+    [Personal Miles]                    VARCHAR(10) COLLATE NOCASE,
+    [Available Personal Use off Hours]  YESNO DEFAULT 0 CHECK ([Available Personal Use off Hours] IN (0, 1)),
+    [Driver 5 percent Owner]            YESNO DEFAULT 0 CHECK ([Driver 5 percent Owner] IN (0, 1)),
+    [Another Car Available]             YESNO DEFAULT 0 CHECK ([Another Car Available] IN (0, 1)),
+    UNIQUE (Company_Id, year, [Vehicle #])
+);
+
+-- The employer questionnaire per company and tax year.
+CREATE TABLE tblAutoQuestions (
+    Company_Id                  LONG NOT NULL,
+    year                        SMALLINT NOT NULL,
+    [No Personal Use]           YESNO DEFAULT 0 CHECK ([No Personal Use] IN (0, 1)),
+    [Commuting Allowed]         YESNO DEFAULT 0 CHECK ([Commuting Allowed] IN (0, 1)),
+    [All Personal Use]          YESNO DEFAULT 0 CHECK ([All Personal Use] IN (0, 1)),
+    [More 5 Cars & keep Track]  YESNO DEFAULT 0 CHECK ([More 5 Cars & keep Track] IN (0, 1)),
+    [Meet Requirements]         YESNO DEFAULT 0 CHECK ([Meet Requirements] IN (0, 1)),
+    UNIQUE (Company_Id, year)
+);
+
+-- Scratch table of the vehicle-use report, rebuilt by each run. The report reads its columns by position, so
+-- their order is part of the report's layout: description, vehicle number, company (hidden), the three mileages,
+-- the three answers, then business share and the has-use-data flag (both hidden). Miles are numbers here so the
+-- report formats them as such; rows without use data keep Display_Data 0 and show no answers.
+CREATE TABLE tblAutoUseReport (
+    Description             VARCHAR(50) COLLATE NOCASE,
+    [Vehicle #]             SMALLINT,
+    Company_Id              LONG,
+    [Business Miles]        LONG,
+    [Commuting Miles]       LONG,
+    [Personal Miles]        LONG,
+    [Available Personal]    YESNO CHECK ([Available Personal] IN (0, 1)),
+    [5 % Owner]             YESNO CHECK ([5 % Owner] IN (0, 1)),
+    [Another Car]           YESNO CHECK ([Another Car] IN (0, 1)),
+    Business_Percent        DOUBLE,
+    Display_Data            YESNO NOT NULL DEFAULT 0 CHECK (Display_Data IN (0, 1))
+);
+
+-- MACRS percentage tables (general depreciation system), one per convention: half-year, and mid-quarter by the
+-- quarter the asset was placed in service. One row per recovery year (RecYear 1 to 21), one column per recovery
+-- period; a cell is the year's rate as a fraction of the basis, 0 where the period has no such year.
+CREATE TABLE tblMacrsHalf (
+    RecYear     INTEGER PRIMARY KEY,
+    Half3       DOUBLE NOT NULL DEFAULT 0,
+    Half5       DOUBLE NOT NULL DEFAULT 0,
+    Half7       DOUBLE NOT NULL DEFAULT 0,
+    Half10      DOUBLE NOT NULL DEFAULT 0,
+    Half15      DOUBLE NOT NULL DEFAULT 0,
+    Half20      DOUBLE NOT NULL DEFAULT 0
+);
+CREATE TABLE tblMacrsMid1Qtr (
+    RecYear     INTEGER PRIMARY KEY,
+    Mid1Qtr3    DOUBLE NOT NULL DEFAULT 0,
+    Mid1Qtr5    DOUBLE NOT NULL DEFAULT 0,
+    Mid1Qtr7    DOUBLE NOT NULL DEFAULT 0,
+    Mid1Qtr10   DOUBLE NOT NULL DEFAULT 0,
+    Mid1Qtr15   DOUBLE NOT NULL DEFAULT 0,
+    Mid1Qtr20   DOUBLE NOT NULL DEFAULT 0
+);
+CREATE TABLE tblMacrsMid2Qtr (
+    RecYear     INTEGER PRIMARY KEY,
+    Mid2Qtr3    DOUBLE NOT NULL DEFAULT 0,
+    Mid2Qtr5    DOUBLE NOT NULL DEFAULT 0,
+    Mid2Qtr7    DOUBLE NOT NULL DEFAULT 0,
+    Mid2Qtr10   DOUBLE NOT NULL DEFAULT 0,
+    Mid2Qtr15   DOUBLE NOT NULL DEFAULT 0,
+    Mid2Qtr20   DOUBLE NOT NULL DEFAULT 0
+);
+CREATE TABLE tblMacrsMid3Qtr (
+    RecYear     INTEGER PRIMARY KEY,
+    Mid3Qtr3    DOUBLE NOT NULL DEFAULT 0,
+    Mid3Qtr5    DOUBLE NOT NULL DEFAULT 0,
+    Mid3Qtr7    DOUBLE NOT NULL DEFAULT 0,
+    Mid3Qtr10   DOUBLE NOT NULL DEFAULT 0,
+    Mid3Qtr15   DOUBLE NOT NULL DEFAULT 0,
+    Mid3Qtr20   DOUBLE NOT NULL DEFAULT 0
+);
+CREATE TABLE tblMacrsMid4Qtr (
+    RecYear     INTEGER PRIMARY KEY,
+    Mid4Qtr3    DOUBLE NOT NULL DEFAULT 0,
+    Mid4Qtr5    DOUBLE NOT NULL DEFAULT 0,
+    Mid4Qtr7    DOUBLE NOT NULL DEFAULT 0,
+    Mid4Qtr10   DOUBLE NOT NULL DEFAULT 0,
+    Mid4Qtr15   DOUBLE NOT NULL DEFAULT 0,
+    Mid4Qtr20   DOUBLE NOT NULL DEFAULT 0
+);

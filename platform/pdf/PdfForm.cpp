@@ -1,0 +1,187 @@
+#include "PdfForm.h"
+
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFAcroFormDocumentHelper.hh>
+#include <qpdf/QPDFFormFieldObjectHelper.hh>
+#include <qpdf/QPDFWriter.hh>
+
+#include <algorithm>
+#include <set>
+#include <vector>
+
+#include "ComError.h"
+#include "ReplaceFile.h"
+
+namespace pdf {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kSource = "PdfForm";
+
+bool equalsNoCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return std::tolower(static_cast<unsigned char>(x)) ==
+                                                  std::tolower(static_cast<unsigned char>(y)); });
+}
+
+bool hasNamedKids(QPDFObjectHandle node) {
+    QPDFObjectHandle kids = node.getKey("/Kids");
+    if (!kids.isArray()) return false;
+    for (auto& kid : kids.aitems()) {
+        if (kid.isDictionary() && kid.hasKey("/T")) return true;
+    }
+    return false;
+}
+
+void collectFields(QPDFObjectHandle node, std::vector<QPDFObjectHandle>& out, std::set<QPDFObjGen>& seen) {
+    if (!node.isDictionary()) return;
+    if (node.isIndirect() && !seen.insert(node.getObjGen()).second) return;  // a loop in a damaged file
+    if (!hasNamedKids(node)) {
+        out.push_back(node);
+        return;
+    }
+    for (auto& kid : node.getKey("/Kids").aitems()) collectFields(kid, out, seen);
+}
+
+// The appearance states (other than Off) that the widgets of a button offer.
+std::vector<std::string> buttonStates(QPDFObjectHandle field) {
+    std::vector<QPDFObjectHandle> widgets;
+    QPDFObjectHandle kids = field.getKey("/Kids");
+    if (kids.isArray()) {
+        for (auto& kid : kids.aitems()) widgets.push_back(kid);
+    } else {
+        widgets.push_back(field);
+    }
+    std::vector<std::string> states;
+    for (auto& widget : widgets) {
+        QPDFObjectHandle normal = widget.getKey("/AP").getKey("/N");
+        if (!normal.isDictionary()) continue;
+        for (const auto& key : normal.getKeys()) {
+            if (key != "/Off" && std::find(states.begin(), states.end(), key) == states.end()) {
+                states.push_back(key);
+            }
+        }
+    }
+    return states;
+}
+
+}  // namespace
+
+struct PdfForm::Impl {
+    std::unique_ptr<QPDF> document;
+    std::vector<QPDFObjectHandle> fields;
+
+    QPDFObjectHandle& field(int index) {
+        if (index < 1 || index > static_cast<int>(fields.size())) tally::raiseVbError(tally::vberr::SubscriptOutOfRange, kSource);
+        return fields[static_cast<std::size_t>(index - 1)];
+    }
+};
+
+PdfForm::PdfForm() : impl_(std::make_unique<Impl>()) {}
+PdfForm::~PdfForm() = default;
+
+void PdfForm::LoadFromFile(const fs::path& path) {
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) {
+        throw tally::ComError(tally::vberr::FileNotFound, kSource, "File not found: " + path.string());
+    }
+    auto document = std::make_unique<QPDF>();
+    std::vector<QPDFObjectHandle> fields;
+    try {
+        document->setSuppressWarnings(true);
+        document->processFile(path.c_str());
+        QPDFObjectHandle acroForm = document->getRoot().getKey("/AcroForm");
+        QPDFObjectHandle roots = acroForm.getKey("/Fields");
+        std::set<QPDFObjGen> seen;
+        if (roots.isArray()) {
+            for (auto& root : roots.aitems()) collectFields(root, fields, seen);
+        }
+    } catch (const std::exception& e) {
+        throw tally::ComError(kUnreadableForm, kSource, "The PDF form " + path.string() + " cannot be read: " + e.what());
+    }
+    impl_->document = std::move(document);
+    impl_->fields = std::move(fields);
+}
+
+int PdfForm::FormFieldCount() const { return static_cast<int>(impl_->fields.size()); }
+
+void PdfForm::SetFormFieldValue(int index, const std::string& value) {
+    QPDFFormFieldObjectHelper field(impl_->field(index));
+    try {
+        if (field.isCheckbox()) {
+            field.setV(QPDFObjectHandle::newName(equalsNoCase(value, "Yes") || equalsNoCase(value, "On") ? "/Yes" : "/Off"));
+        } else if (field.isRadioButton()) {
+            std::string state = "/Off";
+            for (const auto& candidate : buttonStates(field.getObjectHandle())) {
+                if (equalsNoCase(candidate.substr(1), value)) state = candidate;
+            }
+            field.setV(QPDFObjectHandle::newName(state));
+        } else if (field.getFieldType() == "/Btn") {
+            // a push button holds no value
+        } else {
+            field.setV(value);
+        }
+    } catch (const std::exception& e) {
+        throw tally::ComError(kUnreadableForm, kSource,
+                              "Field " + std::to_string(index) + " cannot take its value: " + e.what());
+    }
+}
+
+void PdfForm::SaveToFile(const fs::path& path) {
+    if (!impl_->document) throw tally::ComError(kUnreadableForm, kSource, "No PDF form is loaded.");
+    try {
+        QPDFAcroFormDocumentHelper(*impl_->document).generateAppearancesIfNeeded();
+    } catch (const std::exception& e) {
+        throw tally::ComError(kUnreadableForm, kSource, std::string("The form's appearances cannot be made: ") + e.what());
+    }
+    replaceFile(path, [this](const fs::path& temporary) {
+        try {
+            QPDFWriter writer(*impl_->document, temporary.c_str());
+            writer.write();
+        } catch (const std::exception& e) {
+            throw tally::ComError(75, kSource, "Path/File access error: " + temporary.string() + " (" + e.what() + ")");
+        }
+    });
+}
+
+std::string PdfForm::FieldName(int index) const {
+    return QPDFFormFieldObjectHelper(impl_->field(index)).getFullyQualifiedName();
+}
+
+FieldKind PdfForm::FieldKindOf(int index) const {
+    QPDFFormFieldObjectHelper field(impl_->field(index));
+    if (field.isText()) return FieldKind::Text;
+    if (field.isCheckbox()) return FieldKind::CheckBox;
+    if (field.isRadioButton()) return FieldKind::Radio;
+    return FieldKind::Other;
+}
+
+std::string PdfForm::FieldValue(int index) const {
+    QPDFFormFieldObjectHelper field(impl_->field(index));
+    if (field.getFieldType() == "/Btn") {
+        std::string state = field.getInheritableFieldValueAsName("/V");
+        return state.empty() ? "Off" : state.substr(1);
+    }
+    return field.getValueAsString();
+}
+
+std::string PdfForm::FieldCaption(int index) const {
+    QPDFObjectHandle tip = impl_->field(index).getKey("/TU");
+    return tip.isString() ? tip.getUTF8Value() : std::string();
+}
+
+bool PdfForm::FieldHidden(int index) const {
+    QPDFObjectHandle flags = impl_->field(index).getKey("/F");
+    return flags.isInteger() && (flags.getIntValue() & 2) != 0;
+}
+
+int PdfForm::FindField(const std::string& name) const {
+    for (int i = 1; i <= FormFieldCount(); ++i) {
+        if (FieldName(i) == name) return i;
+    }
+    return 0;
+}
+
+}  // namespace pdf

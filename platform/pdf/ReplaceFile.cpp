@@ -1,0 +1,35 @@
+#include "ReplaceFile.h"
+
+#include <unistd.h>
+
+#include <string>
+
+#include "ComError.h"
+
+namespace pdf {
+
+namespace fs = std::filesystem;
+
+namespace {
+constexpr long kPathFileAccessError = 75;
+}
+
+void replaceFile(const fs::path& target, const std::function<void(const fs::path&)>& write) {
+    fs::path temporary = target;
+    temporary += ".part" + std::to_string(::getpid());
+    try {
+        write(temporary);
+        fs::rename(temporary, target);
+    } catch (const fs::filesystem_error& e) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        throw tally::ComError(kPathFileAccessError, "tallyforms",
+                              "Path/File access error: " + target.string() + " (" + e.code().message() + ")");
+    } catch (...) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        throw;
+    }
+}
+
+}  // namespace pdf

@@ -1,0 +1,16 @@
+#pragma once
+// Writes a file under a temporary name beside its target and renames it into place, so a failed write never
+// leaves a half-written file where a finished one is expected.
+
+#include <filesystem>
+#include <functional>
+
+namespace pdf {
+
+// Calls `write` with the temporary path, then renames it to `target`, replacing an earlier file. On any failure
+// the temporary file is removed and the error is raised again; filesystem errors become ComError 75
+// (path/file access error) with the system's text.
+void replaceFile(const std::filesystem::path& target,
+                 const std::function<void(const std::filesystem::path& temporary)>& write);
+
+}  // namespace pdf

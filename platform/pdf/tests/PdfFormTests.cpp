@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <fstream>
+
+#include "ComError.h"
+#include "FdfFill.h"
+#include "FormBuilder.h"
+#include "PdfForm.h"
+
+namespace fs = std::filesystem;
+using pdf::FieldKind;
+using pdf::SheetFieldKind;
+
+namespace {
+
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::string pattern = (fs::temp_directory_path() / "pdf-test-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
+        path_ = pattern;
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    fs::path operator/(const std::string& name) const { return path_ / name; }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+long errorNumberOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const tally::ComError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+void writeBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+// A sheet with one field of every kind; the radio pair must count as one field.
+fs::path buildSampleSheet(const ScratchFolder& folder) {
+    pdf::FormBuilder sheet("Sample sheet");
+    sheet.addField("spare", "not used", SheetFieldKind::Hidden);
+    sheet.addField("name", "Line 1 name", SheetFieldKind::Text);
+    sheet.addField("group", "Line 18 election", SheetFieldKind::CheckBox);
+    sheet.addField("answer", "Line 24a evidence?", SheetFieldKind::RadioYesNo);
+    sheet.addField("amount", "Line 2 amount", SheetFieldKind::Text);
+    fs::path path = folder / "sheet.pdf";
+    sheet.save(path);
+    return path;
+}
+
+}  // namespace
+
+TEST(PdfForm, CountsFieldsDepthFirstWithARadioPairAsOneField) {
+    ScratchFolder folder;
+    pdf::PdfForm form;
+    form.LoadFromFile(buildSampleSheet(folder));
+    ASSERT_EQ(form.FormFieldCount(), 5);
+    const std::vector<std::pair<std::string, FieldKind>> expected = {
+        {"spare", FieldKind::Text}, {"name", FieldKind::Text}, {"group", FieldKind::CheckBox},
+        {"answer", FieldKind::Radio}, {"amount", FieldKind::Text}};
+    for (int i = 1; i <= 5; ++i) {
+        EXPECT_EQ(form.FieldName(i), expected[i - 1].first);
+        EXPECT_EQ(form.FieldKindOf(i), expected[i - 1].second);
+    }
+    EXPECT_TRUE(form.FieldHidden(1));
+    EXPECT_FALSE(form.FieldHidden(2));
+    EXPECT_EQ(form.FieldCaption(4), "Line 24a evidence?");
+    EXPECT_EQ(form.FindField("amount"), 5);
+    EXPECT_EQ(form.FindField("missing"), 0);
+}
+
+TEST(PdfForm, SetValuesSurviveSaveAndReload) {
+    ScratchFolder folder;
+    fs::path filled = folder / "filled.pdf";
+    {
+        pdf::PdfForm form;
+        form.LoadFromFile(buildSampleSheet(folder));
+        form.SetFormFieldValue(2, "Smith (Tools) \\ Sons, M\xC3\xBCller");
+        form.SetFormFieldValue(3, "on");
+        form.SetFormFieldValue(4, "No");
+        form.SetFormFieldValue(5, "30,000");
+        form.SaveToFile(filled);
+    }
+    pdf::PdfForm back;
+    back.LoadFromFile(filled);
+    EXPECT_EQ(back.FieldValue(1), "");
+    EXPECT_EQ(back.FieldValue(2), "Smith (Tools) \\ Sons, M\xC3\xBCller");
+    EXPECT_EQ(back.FieldValue(3), "Yes");
+    EXPECT_EQ(back.FieldValue(4), "No");
+    EXPECT_EQ(back.FieldValue(5), "30,000");
+    EXPECT_FALSE(fs::exists(folder / ("filled.pdf.part" + std::to_string(getpid()))));
+}
+
+TEST(PdfForm, ButtonsTakeOffForTextsThatAreNoState) {
+    ScratchFolder folder;
+    pdf::PdfForm form;
+    form.LoadFromFile(buildSampleSheet(folder));
+    const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
+        {"Yes", "Yes", "Yes"}, {"no", "Off", "No"}, {"", "Off", "Off"}, {"Maybe", "Off", "Off"}, {"YES", "Yes", "Yes"}};
+    for (const auto& [value, box, radio] : cases) {
+        form.SetFormFieldValue(3, value);
+        form.SetFormFieldValue(4, value);
+        EXPECT_EQ(form.FieldValue(3), box) << value;
+        EXPECT_EQ(form.FieldValue(4), radio) << value;
+    }
+}
+
+TEST(PdfForm, FailuresAreRaisedWithTheirNumbers) {
+    ScratchFolder folder;
+    writeBytes(folder / "junk.pdf", "this is no PDF at all");
+    pdf::PdfForm form;
+    EXPECT_EQ(errorNumberOf([&] { form.LoadFromFile(folder / "none.pdf"); }), tally::vberr::FileNotFound);
+    EXPECT_EQ(errorNumberOf([&] { form.LoadFromFile(folder / "junk.pdf"); }), pdf::kUnreadableForm);
+    form.LoadFromFile(buildSampleSheet(folder));
+    EXPECT_EQ(errorNumberOf([&] { form.SetFormFieldValue(0, "x"); }), tally::vberr::SubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { form.SetFormFieldValue(6, "x"); }), tally::vberr::SubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { form.SaveToFile(folder / "no-such-folder" / "out.pdf"); }), 75);
+    EXPECT_FALSE(fs::exists(folder / "no-such-folder"));
+}
+
+TEST(PdfForm, AFailedSaveKeepsTheEarlierFile) {
+    ScratchFolder folder;
+    fs::path target = folder / "out.pdf";
+    writeBytes(target, "earlier run");
+    fs::create_directory(folder / "blocker");
+    pdf::PdfForm form;
+    form.LoadFromFile(buildSampleSheet(folder));
+    // a folder in the way of the temporary name makes the write fail
+    fs::create_directory(folder / ("out.pdf.part" + std::to_string(getpid())));
+    EXPECT_NE(errorNumberOf([&] { form.SaveToFile(target); }), 0);
+    std::ifstream in(target);
+    std::string text;
+    std::getline(in, text);
+    EXPECT_EQ(text, "earlier run");
+}
+
+TEST(FormBuilder, ManyFieldsSpreadOverPagesKeepTheirOrder) {
+    ScratchFolder folder;
+    pdf::FormBuilder sheet("Long sheet");
+    for (int i = 1; i <= 265; ++i) {
+        sheet.addField("f" + std::to_string(i), "caption " + std::to_string(i),
+                       i % 7 == 0 ? SheetFieldKind::RadioYesNo : SheetFieldKind::Text);
+    }
+    sheet.save(folder / "long.pdf");
+    pdf::PdfForm form;
+    form.LoadFromFile(folder / "long.pdf");
+    ASSERT_EQ(form.FormFieldCount(), 265);
+    for (int i = 1; i <= 265; ++i) EXPECT_EQ(form.FieldName(i), "f" + std::to_string(i));
+}
+
+TEST(FdfFill, FillsTheNamedFormFromEscapedValuesAndStateNames) {
+    ScratchFolder folder;
+    buildSampleSheet(folder);
+    // Latin-1 "\xFC" in the FDF stands for u-umlaut; unknown fields are passed over.
+    writeBytes(folder / "data.fdf",
+               "%FDF-1.2\r\n%\xE2\xE3\xCF\xD3\r\n"
+               "1 0 obj<</FDF<</F(sheet.pdf)/Fields[<</T(group)/V/Yes>><</T(name)/V(A \\(B\\) \\\\ M\xFCller)>>"
+               "<</T(answer)/V/Yes>><</T(unknown)/V(x)>><</T(amount)/V(1,234)>>]>>>>\r\n"
+               "endobj\r\ntrailer\r\n<</Root 1 0 R>>\r\n%%EOF\r\n");
+    pdf::FdfContent content = pdf::readFdf(folder / "data.fdf");
+    EXPECT_EQ(content.form, "sheet.pdf");
+    ASSERT_EQ(content.fields.size(), 5u);
+    EXPECT_EQ(content.fields[1].value, "A (B) \\ M\xC3\xBCller");
+
+    EXPECT_EQ(pdf::fillFormFromFdf(folder / "data.fdf", folder / "filled.pdf"), 4);
+    pdf::PdfForm back;
+    back.LoadFromFile(folder / "filled.pdf");
+    EXPECT_EQ(back.FieldValue(2), "A (B) \\ M\xC3\xBCller");
+    EXPECT_EQ(back.FieldValue(3), "Yes");
+    EXPECT_EQ(back.FieldValue(4), "Yes");
+    EXPECT_EQ(back.FieldValue(5), "1,234");
+}
+
+TEST(FdfFill, MissingOrDamagedInputsAreErrors) {
+    ScratchFolder folder;
+    writeBytes(folder / "other.fdf", "%FDF-1.2\r\n1 0 obj<</FDF<</F(absent.pdf)/Fields[]>>>>\r\nendobj\r\n");
+    writeBytes(folder / "broken.fdf", "%FDF-1.2\r\nnothing here\r\n");
+    EXPECT_EQ(errorNumberOf([&] { pdf::fillFormFromFdf(folder / "none.fdf", folder / "o.pdf"); }),
+              tally::vberr::FileNotFound);
+    EXPECT_EQ(errorNumberOf([&] { pdf::fillFormFromFdf(folder / "other.fdf", folder / "o.pdf"); }),
+              tally::vberr::FileNotFound);
+    EXPECT_EQ(errorNumberOf([&] { pdf::fillFormFromFdf(folder / "broken.fdf", folder / "o.pdf"); }),
+              pdf::kUnreadableForm);
+    EXPECT_FALSE(fs::exists(folder / "o.pdf"));
+}

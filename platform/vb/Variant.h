@@ -24,6 +24,9 @@ enum class VarType : int {
     Boolean = 11,
 };
 
+// VB error 94 "Invalid use of Null", raised when Null reaches a conversion.
+constexpr long InvalidUseOfNull = 94;
+
 struct NullTag {
     bool operator==(const NullTag&) const = default;
 };
@@ -50,8 +53,8 @@ public:
     bool isNull() const { return type() == VarType::Null; }
     bool isNumeric() const;  // Integer, Long, Double, Boolean, or text that CDbl accepts (VB IsNumeric)
 
-    // VB conversions (CBool, CInt, CLng, CDbl, CStr, CDate). Null raises type mismatch (94 in VB; 13 here is
-    // what callers test for), Empty converts to 0 / "" / False / 12:00 AM.
+    // VB conversions (CBool, CInt, CLng, CDbl, CStr, CDate). Null raises ComError 94 (InvalidUseOfNull), as VB
+    // does; Empty converts to 0 / "" / False / 12:00 AM. Text converts through CDbl / CDate (type mismatch 13).
     bool toBool() const;
     std::int16_t toInt() const;
     std::int32_t toLong() const;

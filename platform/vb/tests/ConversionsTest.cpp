@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+
+#include "ComError.h"
+#include "Conversions.h"
+
+namespace {
+
+long errorNumberOf(void (*action)()) {
+    try {
+        action();
+    } catch (const tally::ComError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+struct RoundCase {
+    double value;
+    int decimals;
+    double expected;
+};
+
+TEST(Round, HalvesGoToTheEvenNeighbourOfTheBinaryValue) {
+    const RoundCase cases[] = {
+        {2.5, 0, 2},       {3.5, 0, 4},       {-2.5, 0, -2},   {-3.5, 0, -4},   {0.5, 0, 0},
+        {1.5, 0, 2},       {2.4999, 0, 2},    {2.5001, 0, 3},  {0.125, 2, 0.12}, {0.375, 2, 0.38},
+        {2.675, 2, 2.67},  // 2.675 is stored just below the half
+        {1234.5678, 2, 1234.57}, {0.12345, 4, 0.1235}, {1e20, 2, 1e20}, {-0.4, 0, 0},
+    };
+    for (const RoundCase& c : cases) {
+        EXPECT_EQ(vb::Round(c.value, c.decimals), c.expected) << c.value << " to " << c.decimals;
+    }
+    EXPECT_FALSE(std::signbit(vb::Round(-0.4)));
+    EXPECT_EQ(errorNumberOf([] { vb::Round(1.5, -1); }), tally::vberr::InvalidProcedureCall);
+}
+
+TEST(WholeNumbers, CIntAndCLngRoundHalfEvenAndRaiseOverflow) {
+    EXPECT_EQ(vb::CInt(2.5), 2);
+    EXPECT_EQ(vb::CInt(-2.5), -2);
+    EXPECT_EQ(vb::CInt(3.5), 4);
+    EXPECT_EQ(vb::CInt(-32768.4), -32768);
+    EXPECT_EQ(vb::CInt(32767.4), 32767);
+    EXPECT_EQ(vb::CInt(-32768.5), -32768);  // the even neighbour is in range
+    EXPECT_EQ(errorNumberOf([] { vb::CInt(32767.5); }), tally::vberr::Overflow);
+    EXPECT_EQ(errorNumberOf([] { vb::CInt(-32769); }), tally::vberr::Overflow);
+    EXPECT_EQ(errorNumberOf([] { vb::CInt(NAN); }), tally::vberr::Overflow);
+    EXPECT_EQ(vb::CLng(2147483647.4), 2147483647);
+    EXPECT_EQ(vb::CLng(-1234566.5), -1234566);
+    EXPECT_EQ(errorNumberOf([] { vb::CLng(2147483647.5); }), tally::vberr::Overflow);
+}
+
+// The same texts read two ways: Val takes the leading number and never fails, CDbl takes the whole text.
+struct ReadCase {
+    const char* text;
+    double val;
+    std::optional<double> cdbl;
+};
+
+TEST(Reading, ValTakesTheLeadingNumberWhereCDblNeedsTheWholeText) {
+    const ReadCase cases[] = {
+        {"12", 12, 12},
+        {"  3.5", 3.5, 3.5},
+        {"3.5  ", 3.5, 3.5},
+        {"12abc", 12, std::nullopt},
+        {"abc", 0, std::nullopt},
+        {"", 0, std::nullopt},
+        {"1,000", 1, 1000},
+        {"1,234,567.5", 1, 1234567.5},
+        {"1,5", 1, std::nullopt},  // not a grouping: refused rather than read as 15
+        {"12,34", 12, std::nullopt},
+        {"1 2", 12, std::nullopt},
+        {"-7.25", -7.25, -7.25},
+        {"+4", 4, 4},
+        {".5", 0.5, 0.5},
+        {"5.", 5, 5},
+        {".", 0, std::nullopt},
+        {"-", 0, std::nullopt},
+        {"1e3", 1000, 1000},
+        {"1E-2x", 0.01, std::nullopt},
+        {"1e", 1, std::nullopt},
+        {"2d2", 200, std::nullopt},
+        {"$1,250", 0, 1250},
+        {"-$5", 0, -5},
+        {"(42)", 0, -42},
+        {"&HFF", 255, 255},
+        {"&HFFFF", -1, -1},
+        {"&O17", 15, 15},
+        {"&H1G", 1, std::nullopt},
+        {"1.2.3", 1.2, std::nullopt},
+        {"--5", 0, std::nullopt},
+        {"75%", 75, std::nullopt},
+    };
+    for (const ReadCase& c : cases) {
+        EXPECT_EQ(vb::Val(c.text), c.val) << "Val(\"" << c.text << "\")";
+        EXPECT_EQ(vb::parseNumber(c.text), c.cdbl) << "CDbl(\"" << c.text << "\")";
+        EXPECT_EQ(vb::IsNumeric(c.text), c.cdbl.has_value()) << c.text;
+    }
+}
+
+TEST(Reading, CDblRaisesTypeMismatchOnBadText) {
+    EXPECT_EQ(vb::CDbl(" 27.5 "), 27.5);
+    EXPECT_EQ(errorNumberOf([] { vb::CDbl("27.5 years"); }), tally::vberr::TypeMismatch);
+    EXPECT_EQ(errorNumberOf([] { vb::CDbl(""); }), tally::vberr::TypeMismatch);
+}
+
+TEST(NumberText, FifteenSignificantDigitsWithoutExponentForOrdinaryAmounts) {
+    const std::pair<double, const char*> cases[] = {
+        {0.03636 * 275000, "9999"},  // 9999.000000000002
+        {0.1, "0.1"},
+        {0.1 + 0.2, "0.3"},
+        {-2.5, "-2.5"},
+        {0, "0"},
+        {-0.0, "0"},
+        {1234500, "1234500"},
+        {1234.5, "1234.5"},
+        {100, "100"},
+        {123456789012345, "123456789012345"},
+        {0.00001, "0.00001"},
+        {0.000012345, "0.000012345"},
+        {1e15, "1E+15"},
+        {1.5e15, "1.5E+15"},
+        {1e-6, "1E-06"},
+        {-1.25e-7, "-1.25E-07"},
+        {2.0 / 3.0, "0.666666666666667"},
+        {1e300, "1E+300"},
+    };
+    for (const auto& [value, text] : cases) EXPECT_EQ(vb::NumberText(value), text) << value;
+}
+
+}  // namespace

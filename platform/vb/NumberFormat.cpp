@@ -1,0 +1,131 @@
+// Number patterns of VB's Format: "#,##0", "#,###", "$###,##0", "##0", "0.00", "##0.00%", sections and the
+// named formats. Display formats round halves away from zero on the number's 15-digit decimal form.
+
+#include <array>
+
+#include "Conversions.h"
+#include "DecimalDigits.h"
+#include "FormatPattern.h"
+#include "Strings.h"
+
+namespace vb::pattern {
+
+namespace {
+
+struct NamedFormat {
+    std::string_view name;
+    std::string_view pattern;
+};
+
+constexpr std::array<NamedFormat, 4> kNamedNumberFormats = {{
+    {"Currency", "$#,##0.00;($#,##0.00)"},
+    {"Fixed", "0.00"},
+    {"Standard", "#,##0.00"},
+    {"Percent", "0.00%"},
+}};
+
+// One section of a number pattern, read once: literal text around the digit placeholders, the digits it
+// forces and allows, grouping and percent.
+class NumberSection {
+public:
+    explicit NumberSection(std::string_view section) {
+        bool inFraction = false;
+        bool placeholderSeen = false;
+        bool zeroInWhole = false;
+        bool commaPending = false;
+        std::string literal;
+        for (std::size_t i = 0; i < section.size(); ++i) {
+            const char c = section[i];
+            if (c == '0' || c == '#') {
+                if (!placeholderSeen) prefix_ = literal;
+                literal.clear();
+                placeholderSeen = true;
+                if (inFraction) {
+                    ++maxDecimals_;
+                    if (c == '0') minDecimals_ = maxDecimals_;
+                } else {
+                    if (commaPending) grouping_ = true;
+                    if (c == '0') zeroInWhole = true;
+                    if (zeroInWhole) ++minWholeDigits_;
+                }
+                commaPending = false;
+            } else if (c == '.' && !inFraction) {
+                if (!placeholderSeen) prefix_ = literal;
+                literal.clear();
+                placeholderSeen = true;
+                inFraction = true;
+                hasPoint_ = true;
+            } else if (c == ',' && placeholderSeen && !inFraction) {
+                commaPending = true;
+            } else if (c == '"') {
+                const std::size_t close = section.find('"', i + 1);
+                const std::size_t end = close == std::string_view::npos ? section.size() : close;
+                literal.append(section.substr(i + 1, end - i - 1));
+                i = end;
+            } else if (c == '\\' && i + 1 < section.size()) {
+                literal += section[++i];
+            } else {
+                if (c == '%') percent_ = true;
+                literal += c;
+            }
+        }
+        if (placeholderSeen)
+            suffix_ = literal;
+        else
+            prefix_ = literal;
+    }
+
+    // The magnitude of `value` laid out by this section (no sign); `roundsToZero` tells whether it shows zero.
+    std::string render(double magnitude, bool& roundsToZero) const {
+        if (percent_) magnitude *= 100;
+        FixedDigits fixed = FixedDigits::roundedAwayFromZero(DecimalDigits::of(magnitude), maxDecimals_);
+        roundsToZero = fixed.isZero();
+        std::string fraction = fixed.fraction;
+        while (static_cast<int>(fraction.size()) > minDecimals_ && fraction.back() == '0') fraction.pop_back();
+        std::string whole = fixed.whole;
+        if (static_cast<int>(whole.size()) < minWholeDigits_)
+            whole.insert(0, static_cast<std::size_t>(minWholeDigits_) - whole.size(), '0');
+        if (grouping_) whole = grouped(whole);
+        return prefix_ + whole + (hasPoint_ ? "." + fraction : "") + suffix_;
+    }
+
+private:
+    static std::string grouped(const std::string& digits) {
+        std::string text;
+        for (std::size_t i = 0; i < digits.size(); ++i) {
+            if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
+            text += digits[i];
+        }
+        return text;
+    }
+
+    std::string prefix_;
+    std::string suffix_;
+    int minWholeDigits_ = 0;
+    int minDecimals_ = 0;
+    int maxDecimals_ = 0;
+    bool hasPoint_ = false;
+    bool grouping_ = false;
+    bool percent_ = false;
+};
+
+std::string_view resolveNamed(std::string_view pattern) {
+    for (const NamedFormat& named : kNamedNumberFormats)
+        if (EqualsNoCase(pattern, named.name)) return named.pattern;
+    return pattern;
+}
+
+}  // namespace
+
+std::string formatNumber(double value, std::string_view pattern) {
+    if (EqualsNoCase(pattern, "General Number")) return NumberText(value);
+    const std::vector<std::string> parts = sections(resolveNamed(pattern));
+    bool roundsToZero = false;
+    if (value == 0 && parts.size() >= 3 && !parts[2].empty()) return NumberSection(parts[2]).render(0, roundsToZero);
+    if (value < 0 && parts.size() >= 2 && !parts[1].empty()) return NumberSection(parts[1]).render(-value, roundsToZero);
+    const std::string text = NumberSection(parts[0]).render(value < 0 ? -value : value, roundsToZero);
+    // A negative amount that shows as zero gets no minus sign ("0", not "-0").
+    return value < 0 && !roundsToZero ? "-" + text : text;
+}
+
+}  // namespace vb::pattern

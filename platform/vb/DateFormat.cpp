@@ -1,10 +1,11 @@
-// Date patterns of VB's Format ("mm/yyyy", "YYYY", "mm-yyyy", "mm/dd/yyyy", "mmm d, yyyy", named formats) and
-// the pattern helpers shared with the number formats. Letters are case-insensitive; a Date keeps no time of
+// Date patterns of VB's Format ("mm/yyyy", "YYYY", "mm-yyyy", "mm/dd/yyyy", "mmm d, yyyy", named formats).
+// Letters are case-insensitive; a Date keeps no time of
 // day, so hours, minutes and seconds show as zero.
 
 #include <array>
 #include <cstdio>
 
+#include "CalendarNames.h"
 #include "FormatPattern.h"
 #include "Strings.h"
 #include "TextScan.h"
@@ -12,11 +13,6 @@
 namespace vb::pattern {
 
 namespace {
-
-struct NamedFormat {
-    std::string_view name;
-    std::string_view pattern;
-};
 
 constexpr std::array<NamedFormat, 7> kNamedDateFormats = {{
     {"General Date", "m/d/yyyy"},
@@ -27,14 +23,6 @@ constexpr std::array<NamedFormat, 7> kNamedDateFormats = {{
     {"Medium Time", "hh:nn AM/PM"},
     {"Long Time", "h:nn:ss AM/PM"},
 }};
-
-constexpr std::array<std::string_view, 4> kNamedNumberFormats = {"Currency", "Fixed", "Standard", "Percent"};
-
-constexpr std::array<std::string_view, 12> kMonthNames = {"January", "February", "March",     "April",
-                                                          "May",     "June",     "July",      "August",
-                                                          "September", "October", "November", "December"};
-constexpr std::array<std::string_view, 7> kDayNames = {"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                                       "Thursday", "Friday", "Saturday"};
 
 bool isDateLetter(char c) {
     const char lower = lowerAscii(c);
@@ -48,28 +36,14 @@ std::string twoDigits(int value) {
     return text;
 }
 
-// Calls `onLiteral(text)` for quoted and escaped text and `onChar(index)` for every other character.
-template <class Literal, class Char>
-void walk(std::string_view pattern, Literal onLiteral, Char onChar) {
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] == '"') {
-            const std::size_t close = pattern.find('"', i + 1);
-            const std::size_t end = close == std::string_view::npos ? pattern.size() : close;
-            onLiteral(pattern.substr(i + 1, end - i - 1));
-            i = end;
-        } else if (pattern[i] == '\\' && i + 1 < pattern.size()) {
-            onLiteral(pattern.substr(++i, 1));
-        } else {
-            i = onChar(i);
-        }
-    }
-}
-
 class DateWriter {
 public:
     explicit DateWriter(const Date& date) : date_(date) {}
 
     std::string write(std::string_view pattern) {
+        twelveHour_ = pattern.find("AM/PM") != std::string_view::npos ||
+                      pattern.find("am/pm") != std::string_view::npos ||
+                      pattern.find("AMPM") != std::string_view::npos;
         walk(
             pattern, [&](std::string_view literal) { text_.append(literal); },
             [&](std::size_t i) { return token(pattern, i); });
@@ -94,9 +68,6 @@ private:
         }
         std::size_t run = 1;
         while (i + run < pattern.size() && lowerAscii(pattern[i + run]) == letter) ++run;
-        const bool twelveHour = pattern.find("AM/PM") != std::string_view::npos ||
-                                pattern.find("am/pm") != std::string_view::npos ||
-                                pattern.find("AMPM") != std::string_view::npos;
         switch (letter) {
             case 'd': day(run); break;
             case 'm':
@@ -107,7 +78,7 @@ private:
                 break;
             case 'y': year(run); break;
             case 'q': text_ += std::to_string((date_.month() - 1) / 3 + 1); break;
-            case 'h': timePart(twelveHour ? 12 : 0, run); break;
+            case 'h': timePart(twelveHour_ ? 12 : 0, run); break;
             default: timePart(0, run); break;  // n, s
         }
         afterHour_ = letter == 'h';
@@ -119,15 +90,15 @@ private:
         switch (run) {
             case 1: text_ += std::to_string(date_.day()); break;
             case 2: text_ += twoDigits(date_.day()); break;
-            case 3: text_ += kDayNames[static_cast<std::size_t>(weekday)].substr(0, 3); break;
-            case 4: text_ += kDayNames[static_cast<std::size_t>(weekday)]; break;
+            case 3: text_ += names::kWeekdays[static_cast<std::size_t>(weekday)].substr(0, 3); break;
+            case 4: text_ += names::kWeekdays[static_cast<std::size_t>(weekday)]; break;
             case 5: text_ += date_.toShortDate(); break;
             default: text_ += DateWriter(date_).write("dddd, mmmm d, yyyy"); break;
         }
     }
 
     void month(std::size_t run) {
-        const std::string_view name = kMonthNames[static_cast<std::size_t>(date_.month() - 1)];
+        const std::string_view name = names::kMonths[static_cast<std::size_t>(date_.month() - 1)];
         switch (run) {
             case 1: text_ += std::to_string(date_.month()); break;
             case 2: text_ += twoDigits(date_.month()); break;
@@ -151,6 +122,7 @@ private:
     const Date& date_;
     std::string text_;
     bool afterHour_ = false;
+    bool twelveHour_ = false;  // an AM/PM marker makes midnight "12"
 };
 
 std::string_view resolveNamed(std::string_view pattern) {
@@ -161,26 +133,9 @@ std::string_view resolveNamed(std::string_view pattern) {
 
 }  // namespace
 
-std::vector<std::string> sections(std::string_view pattern) {
-    std::vector<std::string> parts(1);
-    walk(
-        pattern, [&](std::string_view literal) { parts.back() += '"' + std::string(literal) + '"'; },
-        [&](std::size_t i) {
-            if (pattern[i] == ';')
-                parts.emplace_back();
-            else
-                parts.back() += pattern[i];
-            return i;
-        });
-    return parts;
-}
-
 bool isDatePattern(std::string_view pattern) {
-    for (const NamedFormat& named : kNamedDateFormats)
-        if (EqualsNoCase(pattern, named.name)) return true;
-    for (std::string_view named : kNamedNumberFormats)
-        if (EqualsNoCase(pattern, named)) return false;
-    if (EqualsNoCase(pattern, "General Number")) return false;
+    if (resolveNamed(pattern) != pattern) return true;
+    if (isNamedNumberFormat(pattern)) return false;
     bool dateLetter = false;
     walk(
         pattern, [](std::string_view) {},

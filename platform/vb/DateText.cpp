@@ -1,11 +1,12 @@
 // Reading dates from text in US regional form (CDate, IsDate).
 
-#include <array>
 #include <string>
 #include <vector>
 
+#include "CalendarNames.h"
 #include "Conversions.h"
 #include "DateParts.h"
+#include "Strings.h"
 #include "TextScan.h"
 
 namespace vb {
@@ -18,17 +19,14 @@ struct DateToken {
     std::size_t width = 0;  // digits of a number
 };
 
-constexpr std::array<std::string_view, 12> kMonthNames = {"january", "february", "march",     "april",
-                                                          "may",     "june",     "july",      "august",
-                                                          "september", "october", "november", "december"};
-
 // A month name or its abbreviation of at least three letters ("Mar", "march", "Sept"); 0 when it is none.
 int monthOfName(std::string_view word) {
     if (word.size() < 3) return 0;
-    std::string lower;
-    for (char c : word) lower += lowerAscii(c);
-    for (std::size_t m = 0; m < kMonthNames.size(); ++m)
-        if (kMonthNames[m].substr(0, lower.size()) == lower) return static_cast<int>(m) + 1;
+    for (std::size_t m = 0; m < names::kMonths.size(); ++m) {
+        const std::string_view name = names::kMonths[m];
+        if (word.size() <= name.size() && EqualsNoCase(word, name.substr(0, word.size())))
+            return static_cast<int>(m) + 1;
+    }
     return 0;
 }
 

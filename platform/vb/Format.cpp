@@ -1,7 +1,5 @@
 #include "Format.h"
 
-#include <cmath>
-
 #include "Conversions.h"
 #include "FormatPattern.h"
 #include "Variant.h"
@@ -12,7 +10,7 @@ namespace {
 
 // A number given a date pattern is a serial day, as in VB.
 Date dateOfSerial(double serial) {
-    return Variant(std::trunc(serial)).toDate();
+    return Variant(serial).toDate();
 }
 
 }  // namespace

@@ -3,20 +3,42 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "VbDate.h"
 
 namespace vb::pattern {
 
-// The pattern split at ";" outside quotes into its sections (positive; negative; zero).
-std::vector<std::string> sections(std::string_view pattern);
+// A named format ("Currency", "Short Date") and the pattern it stands for.
+struct NamedFormat {
+    std::string_view name;
+    std::string_view pattern;
+};
+
+// Calls `onLiteral(text)` for quoted and escaped text and `onChar(index)` for every other character.
+template <class Literal, class Char>
+void walk(std::string_view pattern, Literal onLiteral, Char onChar) {
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '"') {
+            const std::size_t close = pattern.find('"', i + 1);
+            const std::size_t end = close == std::string_view::npos ? pattern.size() : close;
+            onLiteral(pattern.substr(i + 1, end - i - 1));
+            i = end;
+        } else if (pattern[i] == '\\' && i + 1 < pattern.size()) {
+            onLiteral(pattern.substr(++i, 1));
+        } else {
+            i = onChar(i);
+        }
+    }
+}
 
 // True when the pattern formats a date: a named date format, or date letters (d m y h n s q) outside quotes.
 bool isDatePattern(std::string_view pattern);
 
 // A date formatted with a date pattern (named or built from letters).
 std::string formatDate(const Date& date, std::string_view pattern);
+
+// True for the named number formats ("Currency", "Fixed", "Standard", "Percent", "General Number").
+bool isNamedNumberFormat(std::string_view pattern);
 
 // A number formatted with a number pattern (named or built from "0", "#", ",", ".", "%" and literals), rounded
 // half away from zero.

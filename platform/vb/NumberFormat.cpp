@@ -2,6 +2,7 @@
 // named formats. Display formats round halves away from zero on the number's 15-digit decimal form.
 
 #include <array>
+#include <vector>
 
 #include "Conversions.h"
 #include "DecimalDigits.h"
@@ -11,11 +12,6 @@
 namespace vb::pattern {
 
 namespace {
-
-struct NamedFormat {
-    std::string_view name;
-    std::string_view pattern;
-};
 
 constexpr std::array<NamedFormat, 4> kNamedNumberFormats = {{
     {"Currency", "$#,##0.00;($#,##0.00)"},
@@ -34,41 +30,37 @@ public:
         bool zeroInWhole = false;
         bool commaPending = false;
         std::string literal;
-        for (std::size_t i = 0; i < section.size(); ++i) {
-            const char c = section[i];
-            if (c == '0' || c == '#') {
-                if (!placeholderSeen) prefix_ = literal;
-                literal.clear();
-                placeholderSeen = true;
-                if (inFraction) {
-                    ++maxDecimals_;
-                    if (c == '0') minDecimals_ = maxDecimals_;
+        walk(
+            section, [&](std::string_view text) { literal.append(text); },
+            [&](std::size_t i) {
+                const char c = section[i];
+                if (c == '0' || c == '#') {
+                    if (!placeholderSeen) prefix_ = literal;
+                    literal.clear();
+                    placeholderSeen = true;
+                    if (inFraction) {
+                        ++maxDecimals_;
+                        if (c == '0') minDecimals_ = maxDecimals_;
+                    } else {
+                        if (commaPending) grouping_ = true;
+                        if (c == '0') zeroInWhole = true;
+                        if (zeroInWhole) ++minWholeDigits_;
+                    }
+                    commaPending = false;
+                } else if (c == '.' && !inFraction) {
+                    if (!placeholderSeen) prefix_ = literal;
+                    literal.clear();
+                    placeholderSeen = true;
+                    inFraction = true;
+                    hasPoint_ = true;
+                } else if (c == ',' && placeholderSeen && !inFraction) {
+                    commaPending = true;  // grouping when another whole-number placeholder follows
                 } else {
-                    if (commaPending) grouping_ = true;
-                    if (c == '0') zeroInWhole = true;
-                    if (zeroInWhole) ++minWholeDigits_;
+                    if (c == '%') percent_ = true;
+                    literal += c;
                 }
-                commaPending = false;
-            } else if (c == '.' && !inFraction) {
-                if (!placeholderSeen) prefix_ = literal;
-                literal.clear();
-                placeholderSeen = true;
-                inFraction = true;
-                hasPoint_ = true;
-            } else if (c == ',' && placeholderSeen && !inFraction) {
-                commaPending = true;
-            } else if (c == '"') {
-                const std::size_t close = section.find('"', i + 1);
-                const std::size_t end = close == std::string_view::npos ? section.size() : close;
-                literal.append(section.substr(i + 1, end - i - 1));
-                i = end;
-            } else if (c == '\\' && i + 1 < section.size()) {
-                literal += section[++i];
-            } else {
-                if (c == '%') percent_ = true;
-                literal += c;
-            }
-        }
+                return i;
+            });
         if (placeholderSeen)
             suffix_ = literal;
         else
@@ -115,7 +107,26 @@ std::string_view resolveNamed(std::string_view pattern) {
     return pattern;
 }
 
+// The pattern split at ";" outside quotes into its sections (positive; negative; zero).
+std::vector<std::string> sections(std::string_view pattern) {
+    std::vector<std::string> parts(1);
+    walk(
+        pattern, [&](std::string_view literal) { parts.back() += '"' + std::string(literal) + '"'; },
+        [&](std::size_t i) {
+            if (pattern[i] == ';')
+                parts.emplace_back();
+            else
+                parts.back() += pattern[i];
+            return i;
+        });
+    return parts;
+}
+
 }  // namespace
+
+bool isNamedNumberFormat(std::string_view pattern) {
+    return EqualsNoCase(pattern, "General Number") || resolveNamed(pattern) != pattern;
+}
 
 std::string formatNumber(double value, std::string_view pattern) {
     if (EqualsNoCase(pattern, "General Number")) return NumberText(value);

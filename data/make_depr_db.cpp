@@ -8,20 +8,20 @@
 #include <sqlite3.h>
 
 #include <charconv>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <map>
 #include <sstream>
 #include <stdexcept>
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include "CsvFile.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using tally::data::CsvFile;
 
 class BuildError : public std::runtime_error {
 public:
@@ -102,61 +102,6 @@ private:
     sqlite3* db_ = nullptr;
 };
 
-// A comma-separated file with a header line and no quoted fields. Cells are looked up by header name.
-class CsvFile {
-public:
-    explicit CsvFile(const fs::path& path) : name_(path.filename().string()) {
-        std::istringstream lines(readFile(path));
-        std::string line;
-        bool header = true;
-        int lineNumber = 0;
-        while (std::getline(lines, line)) {
-            ++lineNumber;
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            if (line.empty()) continue;
-            std::vector<std::string> cells = split(line);
-            if (header) {
-                for (std::size_t i = 0; i < cells.size(); ++i) columns_[cells[i]] = i;
-                width_ = cells.size();
-                header = false;
-            } else if (cells.size() != width_) {
-                throw BuildError(name_ + " line " + std::to_string(lineNumber) + ": expected " +
-                                 std::to_string(width_) + " fields");
-            } else {
-                rows_.push_back(std::move(cells));
-            }
-        }
-        if (header) throw BuildError(name_ + " is empty");
-    }
-
-    const std::vector<std::vector<std::string>>& rows() const { return rows_; }
-    const std::string& name() const { return name_; }
-
-    const std::string& cell(const std::vector<std::string>& row, const std::string& column) const {
-        auto found = columns_.find(column);
-        if (found == columns_.end()) throw BuildError(name_ + " has no column " + column);
-        return row[found->second];
-    }
-
-private:
-    static std::vector<std::string> split(const std::string& line) {
-        std::vector<std::string> cells;
-        std::string::size_type start = 0;
-        for (;;) {
-            auto comma = line.find(',', start);
-            cells.push_back(line.substr(start, comma - start));
-            if (comma == std::string::npos) break;
-            start = comma + 1;
-        }
-        return cells;
-    }
-
-    std::string name_;
-    std::map<std::string, std::size_t> columns_;
-    std::size_t width_ = 0;
-    std::vector<std::vector<std::string>> rows_;
-};
-
 // A plain decimal number ("24000", "33.33"); anything else is a fault in the reference file.
 void requireDecimal(const std::string& text, const std::string& where) {
     bool digit = false, point = false;
@@ -223,7 +168,8 @@ struct ColumnMap {
 };
 
 // Inserts one table row per CSV line.
-void loadRows(NewDatabase& db, const CsvFile& csv, const std::string& table, const std::vector<ColumnMap>& columns) {
+void loadRows(NewDatabase& db, const CsvFile& csv, const std::string& table,
+              const std::vector<ColumnMap>& columns) {
     std::string names, marks;
     for (const auto& column : columns) {
         names += (names.empty() ? "" : ", ") + column.tableColumn;
@@ -238,7 +184,11 @@ void loadRows(NewDatabase& db, const CsvFile& csv, const std::string& table, con
             if (columns[c].numeric) insert.bindDouble(index, parseDecimal(text, where));
             else insert.bindText(index, text);
         }
-        insert.run();
+        try {
+            insert.run();
+        } catch (const BuildError& e) {
+            throw BuildError(where + ": " + e.what());
+        }
     }
 }
 

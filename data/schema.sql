@@ -21,7 +21,7 @@ CREATE TABLE tblAssets (
     In_Service_date     DATETIME NOT NULL
                         CHECK (typeof(In_Service_date) = 'text'
                                AND In_Service_date GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'
-                               AND date(In_Service_date, '+0 days') = In_Service_date),
+                               AND date(In_Service_date, '+0 days') IS In_Service_date),
     depr_method         LONG,
     life                DOUBLE,
     convention          SMALLINT,
@@ -31,7 +31,7 @@ CREATE TABLE tblAssets (
     sold_date           DATETIME NOT NULL DEFAULT '1900-01-01'
                         CHECK (typeof(sold_date) = 'text'
                                AND sold_date GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'
-                               AND date(sold_date, '+0 days') = sold_date),
+                               AND date(sold_date, '+0 days') IS sold_date),
     sold_amt            DOUBLE,
     notes               MEMO TEXT COLLATE NOCASE,
     depr_class_id       LONG,

@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include <fstream>
+
+#include "ComError.h"
+#include "Connection.h"
+#include "ScratchDatabase.h"
+
+namespace {
+
+using ado::Connection;
+using ado::DataType;
+using ado::testing::createDatabase;
+using ado::testing::kDefaultsTable;
+using ado::testing::ScratchFolder;
+using vb::Variant;
+
+namespace adoerr = ado::adoerr;
+namespace fs = std::filesystem;
+
+tally::ComError errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const tally::ComError& e) {
+        return e;
+    }
+    return tally::ComError(0, "", "no error");
+}
+
+class ConnectionTest : public ::testing::Test {
+protected:
+    ConnectionTest() {
+        createDatabase(path(), std::string(kDefaultsTable) +
+                                   "CREATE TABLE tblItems (id INTEGER PRIMARY KEY AUTOINCREMENT,"
+                                   " Name VARCHAR(20) COLLATE NOCASE UNIQUE, Life DOUBLE, Code SMALLINT,"
+                                   " Qty LONG, Rate SINGLE, Price CURRENCY, Placed DATETIME, Listed YESNO,"
+                                   " Notes MEMO TEXT, Other BLOB);");
+    }
+    fs::path path() const { return folder.file("Depr.mdb"); }
+
+    ScratchFolder folder;
+};
+
+TEST_F(ConnectionTest, FieldsCarryTheAdoTypeAndSizeOfTheDeclaredColumnType) {
+    Connection db(path());
+    db.ExecuteAction("insert into tblItems (Name, Life, Code, Qty, Rate, Price, Placed, Listed, Notes) "
+                     "values ('Truck', 5, 3, 70000, 0.5, 12.25, #3/1/2005#, True, 'n')");
+    const ado::RecordsetPtr rs = db.Execute("select id, Name, Life, Code, Qty, Rate, Price, Placed, Listed, Notes "
+                                            "from tblItems");
+    struct Expected {
+        const char* name;
+        DataType type;
+        long size;
+        Variant value;
+    };
+    const Expected expected[] = {
+        {"id", DataType::Integer, 4, Variant(std::int32_t{1})},
+        {"Name", DataType::VarWChar, 20, Variant("Truck")},
+        {"Life", DataType::Double, 8, Variant(5.0)},
+        {"Code", DataType::SmallInt, 2, Variant(std::int16_t{3})},
+        {"Qty", DataType::Integer, 4, Variant(std::int32_t{70000})},
+        {"Rate", DataType::Single, 4, Variant(0.5)},
+        {"Price", DataType::Currency, 8, Variant(12.25)},
+        {"Placed", DataType::Date, 8, Variant(vb::Date(2005, 3, 1))},
+        {"Listed", DataType::Boolean, 2, Variant(true)},
+        {"Notes", DataType::LongVarWChar, 536870910, Variant("n")},
+    };
+    ASSERT_EQ(rs->FieldCount(), static_cast<long>(std::size(expected)));
+    for (long i = 0; i < rs->FieldCount(); ++i) {
+        SCOPED_TRACE(expected[i].name);
+        const ado::Field field = rs->field(i);
+        EXPECT_EQ(field.Name(), expected[i].name);
+        EXPECT_EQ(field.Type(), expected[i].type);
+        EXPECT_EQ(field.DefinedSize(), expected[i].size);
+        EXPECT_EQ(field.Value(), expected[i].value);
+    }
+}
+
+TEST_F(ConnectionTest, ComputedColumnsTakeTheirTypeFromTheirValues) {
+    Connection db(path());
+    db.ExecuteAction("insert into tblItems (Name, Life, Qty) values ('a', 2.5, 3)");
+    const ado::RecordsetPtr rs =
+        db.Execute("select Sum(Qty) as total, Sum(Life), Name + ' x', count(*), Max(Notes) from tblItems");
+    EXPECT_EQ(rs->fieldInfo(0).type, DataType::Integer);
+    EXPECT_EQ((*rs)["total"], Variant(std::int32_t{3}));
+    EXPECT_EQ(rs->fieldInfo(1).type, DataType::Double);
+    EXPECT_EQ((*rs)[1], Variant(2.5));
+    EXPECT_EQ(rs->fieldInfo(2).type, DataType::VarWChar);
+    EXPECT_EQ((*rs)[2], Variant("a x"));
+    EXPECT_EQ(rs->fieldInfo(3).type, DataType::Integer);
+    EXPECT_TRUE((*rs)[4].isNull());
+}
+
+TEST_F(ConnectionTest, YesNoReadsAnyNonZeroNumberAsTrue) {
+    Connection db(path());
+    db.ExecuteAction("insert into tblItems (Name, Listed) values ('a', -1), ('b', 2), ('c', 0), ('d', Null)");
+    const ado::RecordsetPtr rs = db.Execute("select Listed from tblItems order by Name");
+    std::vector<Variant> values;
+    for (; !rs->EOF_(); rs->MoveNext()) values.push_back((*rs)["listed"]);
+    EXPECT_EQ(values, (std::vector<Variant>{Variant(true), Variant(true), Variant(false), Variant::null()}));
+}
+
+TEST_F(ConnectionTest, RecordsetStaysReadableAfterTheConnectionIsGone) {
+    ado::RecordsetPtr rs;
+    {
+        Connection db(path());
+        rs = db.Execute("select [DefaultYear], StartUp_Help from tblDefaults");
+    }
+    EXPECT_EQ((*rs)["defaultyear"], Variant(std::int16_t{2005}));
+    EXPECT_EQ((*rs)[1], Variant(true));
+}
+
+TEST_F(ConnectionTest, StatementsAreTranslatedBeforeTheyRun) {
+    Connection db(path());
+    EXPECT_EQ(db.ExecuteAction("insert into tblItems (Name, Life, Placed, Listed) values "
+                               "('a', 5, #03/2005#, Yes), ('b', 27.5, # 12/31/2005#, No), ('c', Null, #1/1/1900#, No)"),
+              3);
+    const ado::RecordsetPtr rs = db.Execute("select Name, Life + ' years' as [Years  ], [Name  ] from tblItems "
+                                            "where DatePart('YYYY', Placed) = 2005 and Listed = True");
+    ASSERT_EQ(rs->RecordCount(), 1);
+    EXPECT_EQ((*rs)["Years  "], Variant("5 years"));
+    EXPECT_EQ((*rs)["Name  "], Variant("a"));
+    EXPECT_EQ(db.Execute("select Life + '-' from tblItems order by Name")->rows(),
+              (std::vector<std::vector<Variant>>{{Variant("5-")}, {Variant("27.5-")}, {Variant::null()}}));
+    EXPECT_EQ(db.Execute("select Placed from tblItems where Name = 'B'")->field(0L).Value(),
+              Variant(vb::Date(2005, 12, 31)));
+    EXPECT_EQ(db.ExecuteAction("Delete * from tblItems where Placed < #1/1/2000#"), 1);
+}
+
+TEST_F(ConnectionTest, DatePartHandlesTheCommonIntervalsAndNull) {
+    Connection db(path());
+    const ado::RecordsetPtr rs = db.Execute("select DatePart('yyyy', '2005-08-14'), datepart('q', '2005-08-14'), "
+                                            "DatePart('m', '2005-08-14'), DatePart('d', '2005-08-14'), "
+                                            "DatePart('yyyy', Null)");
+    EXPECT_EQ(rs->rows().front(), (std::vector<Variant>{Variant(std::int32_t{2005}), Variant(std::int32_t{3}),
+                                                         Variant(std::int32_t{8}), Variant(std::int32_t{14}),
+                                                         Variant::null()}));
+    EXPECT_EQ(errorOf([&] { db.Execute("select DatePart('yyyy', 'not a date')"); }).number(), adoerr::ProviderError);
+}
+
+TEST_F(ConnectionTest, UpdateWithAJoinChangesTheTargetRowsOnly) {
+    createDatabase(folder.file("join.mdb"),
+                   std::string(kDefaultsTable) +
+                       "CREATE TABLE tblUse (Company_Id LONG, [Vehicle #] SMALLINT, Year SMALLINT, Miles LONG);"
+                       "CREATE TABLE tblReport (Company_Id LONG, [Vehicle #] SMALLINT, Miles LONG, Shown YESNO);"
+                       "INSERT INTO tblUse VALUES (1, 1, 2005, 100), (1, 2, 2005, 200), (1, 1, 2004, 50);"
+                       "INSERT INTO tblReport VALUES (1, 1, Null, 0), (1, 2, Null, 0), (2, 1, Null, 0);");
+    Connection db(folder.file("join.mdb"));
+    db.ExecuteAction("UPDATE tblUse INNER JOIN tblReport ON (tblUse.Company_Id = tblReport.Company_Id) AND "
+                     "(tblUse.[Vehicle #] = tblReport.[Vehicle #]) SET tblReport.Miles = [tblUse].Miles, "
+                     "tblReport.Shown = Yes WHERE (((tblUse.Year)= 2005))");
+    EXPECT_EQ(db.Execute("select Miles, Shown from tblReport order by Company_Id, [Vehicle #]")->rows(),
+              (std::vector<std::vector<Variant>>{{Variant(std::int32_t{100}), Variant(true)},
+                                                 {Variant(std::int32_t{200}), Variant(true)},
+                                                 {Variant::null(), Variant(false)}}));
+}
+
+TEST_F(ConnectionTest, FailuresRaiseTheProviderErrorWithTheDuplicateKeyNumberForAUniqueIndex) {
+    Connection db(path());
+    db.ExecuteAction("insert into tblItems (Name) values ('Truck')");
+    const tally::ComError duplicate = errorOf([&] { db.ExecuteAction("insert into tblItems (Name) values ('TRUCK')"); });
+    EXPECT_EQ(duplicate.number(), adoerr::DuplicateKey);
+    EXPECT_EQ(duplicate.source(), "Microsoft JET Database Engine");
+
+    for (const char* bad : {"select * from tblNothing", "selec 1", "select 1; select 2", "   ", "insert into "
+                                                                                               "tblItems (Nope) values (1)"}) {
+        SCOPED_TRACE(bad);
+        const tally::ComError e = errorOf([&] { db.Execute(bad); });
+        EXPECT_EQ(e.number(), adoerr::ProviderError);
+        EXPECT_EQ(e.source(), "Microsoft JET Database Engine");
+    }
+    EXPECT_EQ(db.Execute("select count(*) from tblItems")->field(0L).Value(), Variant(std::int32_t{1}));
+}
+
+TEST_F(ConnectionTest, OpensInRollbackJournalMode) {
+    createDatabase(folder.file("wal.mdb"), std::string(kDefaultsTable) + "PRAGMA journal_mode=WAL;");
+    Connection db(folder.file("wal.mdb"));
+    EXPECT_EQ(db.Execute("PRAGMA journal_mode")->field(0L).Value(), Variant("delete"));
+}
+
+TEST(ConnectionOpen, AMissingFileFailsAtTheFirstStatementAndIsNeverCreated) {
+    ScratchFolder folder;
+    const fs::path missing = folder.file("Depr.mdb");
+    Connection db(missing);  // no error yet
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const tally::ComError e = errorOf([&] { db.Execute("select * from tblDefaults"); });
+        EXPECT_EQ(e.number(), adoerr::CannotOpenDatabase);
+        EXPECT_NE(e.description().find("Depr.mdb"), std::string::npos);
+    }
+    EXPECT_FALSE(fs::exists(missing));
+    EXPECT_TRUE(fs::is_empty(folder.path()));
+}
+
+TEST(ConnectionOpen, AFileThatIsNotTheProgramsDatabaseFailsAndStaysAsItWas) {
+    ScratchFolder folder;
+    {
+        std::ofstream(folder.file("text.mdb")) << std::string(4096, 'x');
+        std::ofstream(folder.file("empty.mdb"));
+    }
+    createDatabase(folder.file("other.mdb"), "CREATE TABLE t (a);");
+    for (const char* name : {"text.mdb", "empty.mdb", "other.mdb"}) {
+        SCOPED_TRACE(name);
+        const auto size = fs::file_size(folder.file(name));
+        Connection db(folder.file(name));
+        const tally::ComError e = errorOf([&] { db.ExecuteAction("insert into t values (1)"); });
+        EXPECT_EQ(e.number(), adoerr::CannotOpenDatabase);
+        EXPECT_EQ(e.description(), "Unrecognized database format '" + folder.file(name).string() + "'.");
+        EXPECT_EQ(fs::file_size(folder.file(name)), size);
+    }
+}
+
+TEST_F(ConnectionTest, TransactionRollsBackUnlessCommitted) {
+    Connection db(path());
+    {
+        ado::Transaction transaction(db);
+        db.ExecuteAction("insert into tblItems (Name) values ('kept')");
+        EXPECT_EQ(errorOf([&] { ado::Transaction nested(db); }).number(), adoerr::ProviderError);
+        transaction.commit();
+    }
+    try {
+        ado::Transaction transaction(db);
+        db.ExecuteAction("insert into tblItems (Name) values ('lost')");
+        db.ExecuteAction("insert into tblItems (Name) values ('kept')");  // duplicate: raises
+        transaction.commit();
+    } catch (const tally::ComError&) {
+    }
+    EXPECT_FALSE(db.inTransaction());
+    EXPECT_EQ(db.Execute("select Name from tblItems")->rows(), (std::vector<std::vector<Variant>>{{Variant("kept")}}));
+}
+
+}  // namespace

@@ -22,20 +22,22 @@ std::string shortDate(const std::string& monthDay, std::int16_t year) {
 }
 }  // namespace
 
-CompanyPersist::CompanyPersist() { modDatabase::Main(); }
+CompanyPersist::CompanyPersist() {
+    modDatabase::Main();
+}
 
 ado::RecordsetPtr CompanyPersist::GetCompanyMaintData() {
     return withTags(kClass, "GetCompanyMaintData", [&] {
-        return openQuery("select [Company Name], Owner, [Address         ], "
-                         " [Address 2] , City, [State  ], [Zip Code ], [Tax Id]"
-                         ", id  from tblcompany order by [Company Name]");
+        return openQuery(
+            "select [Company Name], Owner, [Address         ], "
+            " [Address 2] , City, [State  ], [Zip Code ], [Tax Id]"
+            ", id  from tblcompany order by [Company Name]");
     });
 }
 
 ado::RecordsetPtr CompanyPersist::GetCompanyList() {
-    return withTags(kClass, "GetCompanyList", [&] {
-        return openQuery("select [Company Name], id from tblcompany order by [Company Name] ");
-    });
+    return withTags(kClass, "GetCompanyList",
+                    [&] { return openQuery("select [Company Name], id from tblcompany order by [Company Name] "); });
 }
 
 ado::RecordsetPtr CompanyPersist::GetAssetList(std::int32_t Company_Id, std::int16_t intYear) {

@@ -42,15 +42,18 @@ std::string assetCostSql(std::int32_t lngID, std::int16_t intYear, const char* f
 }
 }  // namespace
 
-DeprSupport::DeprSupport() { modDatabase::Main(); }
+DeprSupport::DeprSupport() {
+    modDatabase::Main();
+}
 
 std::int32_t DeprSupport::AddAsset(const std::string& strValues) {
     return withTags(kClass, "AddAsset", [&] {
-        runAction("INSERT INTO tblAssets (Company_Id, Asset_name, Cost,  [Allowance 30 %], 179_deduction, "
-                  "In_Service_date, depr_method  , life, convention, other_deductions, bussiness_percent, sold_date, "
-                  "sold_amt, notes, depr_class_id, life_id, amortize_code, vehicle_num, actual_method, Type_179 ) "
-                  "Values(" +
-                  strValues + ") ");
+        runAction(
+            "INSERT INTO tblAssets (Company_Id, Asset_name, Cost,  [Allowance 30 %], 179_deduction, "
+            "In_Service_date, depr_method  , life, convention, other_deductions, bussiness_percent, sold_date, "
+            "sold_amt, notes, depr_class_id, life_id, amortize_code, vehicle_num, actual_method, Type_179 ) "
+            "Values(" +
+            strValues + ") ");
         return readNumber("Select MAX(asset_num) from tblassets ");
     });
 }
@@ -59,8 +62,8 @@ bool DeprSupport::Save179(std::int32_t lng179Amt, std::int16_t intYear, std::int
     return withTags(kClass, "Save179", [&] {
         const std::string company = to_string(lngCompanyId), year = to_string(intYear), amount = to_string(lng179Amt);
         ado::Transaction transaction(modDatabase::SharedConnection());
-        const std::int32_t rows = readNumber("SELECT count(*) from tblMisc4562Data where company_Id = " + company +
-                                             " and [Year] = " + year);
+        const std::int32_t rows =
+            readNumber("SELECT count(*) from tblMisc4562Data where company_Id = " + company + " and [Year] = " + year);
         if (rows < 1) {
             runAction("INSERT INTO tblMisc4562Data (Company_Id, [Year], [179 Carryover])  Values(" + company + ", " +
                       year + ", " + amount + ") ");
@@ -75,9 +78,10 @@ bool DeprSupport::Save179(std::int32_t lng179Amt, std::int16_t intYear, std::int
 
 ado::RecordsetPtr DeprSupport::GetDeprSchedule(std::int32_t lngAsset_Num) {
     return withTags(kClass, "GetDeprSchedule", [&] {
-        return openQuery("SELECT  Year as [Year      ], depr as Depreciation, accum_depr as [Accum Depr    ] from "
-                         "tblDepr where asset_num = " +
-                         to_string(lngAsset_Num) + " order by Year");
+        return openQuery(
+            "SELECT  Year as [Year      ], depr as Depreciation, accum_depr as [Accum Depr    ] from "
+            "tblDepr where asset_num = " +
+            to_string(lngAsset_Num) + " order by Year");
     });
 }
 
@@ -103,14 +107,16 @@ ado::RecordsetPtr DeprSupport::Get179WrkSheet(std::int32_t lngCompanyId, std::in
 
 ado::RecordsetPtr DeprSupport::GetClassMaint() {
     return withTags(kClass, "GetClassMaint", [&] {
-        return openQuery(" SELECT Method, [Description               ], [Life    ], [If Auto - Type], [Amortize #],  "
-                         "tblDeprClass.ID FROM tblDeprClass INNER JOIN tblDeprMethods ON  tblDeprClass.Method_ID = "
-                         "tblDeprMethods.ID  ORDER BY Method, Description ");
+        return openQuery(
+            " SELECT Method, [Description               ], [Life    ], [If Auto - Type], [Amortize #],  "
+            "tblDeprClass.ID FROM tblDeprClass INNER JOIN tblDeprMethods ON  tblDeprClass.Method_ID = "
+            "tblDeprMethods.ID  ORDER BY Method, Description ");
     });
 }
 
 ado::RecordsetPtr DeprSupport::GetMethods() {
-    return withTags(kClass, "GetMethods", [&] { return openQuery("Select Method, id from tblDeprMethods  order by Method "); });
+    return withTags(kClass, "GetMethods",
+                    [&] { return openQuery("Select Method, id from tblDeprMethods  order by Method "); });
 }
 
 ado::RecordsetPtr DeprSupport::Get179forMaint() {
@@ -121,10 +127,11 @@ ado::RecordsetPtr DeprSupport::Get179forMaint() {
 
 ado::RecordsetPtr DeprSupport::GetMisc4562DataForMaint(std::int32_t lngCompanyId, std::int16_t intYear) {
     return withTags(kClass, "GetMisc4562DataForMaint", [&] {
-        std::string sql = " Select [Year  ], [179 Carryover], [179 Income Limit] , [Listed Claim], [Listed Evidence], "
-                          "[Group Assets], [168 Property], [Other Depr],  [263A Cost], [Exclude 179], ID from "
-                          "tblMisc4562Data where company_Id = " +
-                          to_string(lngCompanyId);
+        std::string sql =
+            " Select [Year  ], [179 Carryover], [179 Income Limit] , [Listed Claim], [Listed Evidence], "
+            "[Group Assets], [168 Property], [Other Depr],  [263A Cost], [Exclude 179], ID from "
+            "tblMisc4562Data where company_Id = " +
+            to_string(lngCompanyId);
         sql += intYear < 1 ? std::string(" Order by [Year]") : " and [year] = " + to_string(intYear);
         return openQuery(sql);
     });
@@ -132,14 +139,16 @@ ado::RecordsetPtr DeprSupport::GetMisc4562DataForMaint(std::int32_t lngCompanyId
 
 ado::RecordsetPtr DeprSupport::MaxAutoMaint() {
     return withTags(kClass, "MaxAutoMaint", [&] {
-        return openQuery(" Select [Year  ], Type, [Yr 1 + 30%], [Yr 1 + 50%],[Max Year 1], [Max Year 2],[Max Year 3], "
-                         "[Max Year 4], ID from tblMaxAuto ORDER BY year ");
+        return openQuery(
+            " Select [Year  ], Type, [Yr 1 + 30%], [Yr 1 + 50%],[Max Year 1], [Max Year 2],[Max Year 3], "
+            "[Max Year 4], ID from tblMaxAuto ORDER BY year ");
     });
 }
 
 ado::RecordsetPtr DeprSupport::Get179Limits(std::int16_t intYear) {
     return withTags(kClass, "Get179Limits", [&] {
-        return openQuery(" Select [Maximum Amount], [Threshold Cost] from tblMax179  where year = " + to_string(intYear));
+        return openQuery(" Select [Maximum Amount], [Threshold Cost] from tblMax179  where year = " +
+                         to_string(intYear));
     });
 }
 
@@ -189,9 +198,8 @@ std::int32_t DeprSupport::Get179IncomeLimit(std::int32_t lngID, std::int16_t int
 }
 
 ado::RecordsetPtr DeprSupport::GetLives(const std::string& strType) {
-    return withTags(kClass, "GetLives", [&] {
-        return openQuery("select life from tbllives  where type = " + textLiteral(strType));
-    });
+    return withTags(kClass, "GetLives",
+                    [&] { return openQuery("select life from tbllives  where type = " + textLiteral(strType)); });
 }
 
 ado::RecordsetPtr DeprSupport::GetTypes(std::int32_t lngType) {
@@ -208,12 +216,13 @@ ado::RecordsetPtr DeprSupport::GetTypes(std::int32_t lngType) {
 
 ado::RecordsetPtr DeprSupport::GetAsset(std::int32_t lngAssetId, std::int32_t lngCompanyId) {
     return withTags(kClass, "GetAsset", [&] {
-        return openQuery("SELECT Asset_num, Asset_name, Cost, [Allowance 30 %], In_Service_date, bussiness_percent, "
-                         "[179_deduction],  convention, life_id, depr_class_id, method, sold_date, sold_amt, gain_loss, "
-                         "other_deductions, notes, Type_179,  depr_class_ID, life, vehicle_num, amortize_code, "
-                         "actual_method  From tblAssets, tbldeprmethods Where Asset_num = " +
-                         to_string(lngAssetId) + " and company_Id = " + to_string(lngCompanyId) +
-                         " And tblAssets.depr_method = tbldeprmethods.ID");
+        return openQuery(
+            "SELECT Asset_num, Asset_name, Cost, [Allowance 30 %], In_Service_date, bussiness_percent, "
+            "[179_deduction],  convention, life_id, depr_class_id, method, sold_date, sold_amt, gain_loss, "
+            "other_deductions, notes, Type_179,  depr_class_ID, life, vehicle_num, amortize_code, "
+            "actual_method  From tblAssets, tbldeprmethods Where Asset_num = " +
+            to_string(lngAssetId) + " and company_Id = " + to_string(lngCompanyId) +
+            " And tblAssets.depr_method = tbldeprmethods.ID");
     });
 }
 
@@ -277,14 +286,15 @@ ado::RecordsetPtr DeprSupport::GetDisposedAssets(std::int32_t lngCompanyId, std:
 ado::RecordsetPtr DeprSupport::GetPropertTax(std::int32_t intCompanyID, std::int16_t intYear) {
     return withTags(kClass, "GetPropertTax", [&] {
         const std::string year = to_string(intYear);
-        return openQuery(" SELECT tblDeprClass.Description as Category, tblAssets.In_Service_date as [In Service  ], "
-                         "tblAssets.Asset_num as [Asset ID  ], tblAssets.Asset_name as [Description" +
-                         std::string(26, ' ') +
-                         "], tblAssets.Cost as [Asset Cost] FROM tblAssets LEFT JOIN tblDeprClass ON "
-                         "tblAssets.depr_class_Id = tblDeprClass.ID  Where tblAssets.In_Service_date <= #12/31/" +
-                         year + "# And tblAssets.Company_Id = " + to_string(intCompanyID) +
-                         " and (datepart('yyyy',sold_date) = 1900 or datepart('yyyy',sold_date) > " + year +
-                         ") ORDER BY tblDeprClass.Description, tblAssets.In_Service_date");
+        return openQuery(
+            " SELECT tblDeprClass.Description as Category, tblAssets.In_Service_date as [In Service  ], "
+            "tblAssets.Asset_num as [Asset ID  ], tblAssets.Asset_name as [Description" +
+            std::string(26, ' ') +
+            "], tblAssets.Cost as [Asset Cost] FROM tblAssets LEFT JOIN tblDeprClass ON "
+            "tblAssets.depr_class_Id = tblDeprClass.ID  Where tblAssets.In_Service_date <= #12/31/" +
+            year + "# And tblAssets.Company_Id = " + to_string(intCompanyID) +
+            " and (datepart('yyyy',sold_date) = 1900 or datepart('yyyy',sold_date) > " + year +
+            ") ORDER BY tblDeprClass.Description, tblAssets.In_Service_date");
     });
 }
 

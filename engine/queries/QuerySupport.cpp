@@ -8,9 +8,13 @@ ado::RecordsetPtr openQuery(const std::string& sql) {
     return modDatabase::ExecuteQueryReturnRS(sql, modDatabase::SharedConnection());
 }
 
-void runAction(const std::string& sql) { modDatabase::ExecuteQuery(sql, modDatabase::SharedConnection()); }
+void runAction(const std::string& sql) {
+    modDatabase::ExecuteQuery(sql, modDatabase::SharedConnection());
+}
 
-std::int32_t readNumber(const std::string& sql) { return modDatabase::ReturnDbData(sql); }
+std::int32_t readNumber(const std::string& sql) {
+    return modDatabase::ReturnDbData(sql);
+}
 
 std::string textLiteral(std::string_view text) {
     std::string literal = "'";

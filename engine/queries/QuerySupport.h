@@ -27,9 +27,15 @@ struct ComputedColumn {
     ado::DataType type;
     long definedSize;
 };
-constexpr ComputedColumn amountColumn(long index) { return {index, ado::DataType::Double, 8}; }
-constexpr ComputedColumn countColumn(long index) { return {index, ado::DataType::Integer, 4}; }
-constexpr ComputedColumn textColumn(long index, long size) { return {index, ado::DataType::VarWChar, size}; }
+constexpr ComputedColumn amountColumn(long index) {
+    return {index, ado::DataType::Double, 8};
+}
+constexpr ComputedColumn countColumn(long index) {
+    return {index, ado::DataType::Integer, 4};
+}
+constexpr ComputedColumn textColumn(long index, long size) {
+    return {index, ado::DataType::VarWChar, size};
+}
 
 // Sets the types of the listed columns and returns the recordset.
 ado::RecordsetPtr withComputedColumns(ado::RecordsetPtr recordset, std::initializer_list<ComputedColumn> columns);

@@ -19,6 +19,11 @@ constexpr std::int32_t kListedLines = 3;
 constexpr std::int32_t kAmortizedLines = 2;
 constexpr std::int32_t k179Lines = 2;
 
+// The first column of a total row, the marker text the writer recognises.
+ComputedColumn markerColumn(const char* marker) {
+    return textColumn(0, static_cast<long>(std::char_traits<char>::length(marker)));
+}
+
 // The comparison of the business share with one half: only the two the form asks for go into a statement.
 const std::string& businessUseComparison(const std::string& strUse) {
     if (strUse != ">" && strUse != "<=") {
@@ -50,8 +55,7 @@ std::string listedDetailsSql(const std::string& company, const std::string& year
            "bussiness_percent, tblAssets.Asset_num as listed_asset_num  FROM tblAssets, tblDeprMethods, tblDepr, "
            "tblConvention WHERE tblDeprMethods.ID = tblAssets.depr_method   and (tblAssets.Company_Id = "
            "tblDepr.Client_num) AND (tblAssets.Asset_num = tblDepr.asset_num) and convention = tblConvention.Id " +
-           condition + "< " + year +
-           ") order by bussiness_percent desc , vehicle_num , listed_asset_num ";
+           condition + "< " + year + ") order by bussiness_percent desc , vehicle_num , listed_asset_num ";
 }
 
 std::string listedTotalsSql(const std::string& company, const std::string& year, const std::string& use) {
@@ -61,10 +65,11 @@ std::string listedTotalsSql(const std::string& company, const std::string& year,
         "WHERE  (((tblDeprMethods.Method)='Listed') AND ((tblAssets.Company_Id)= " +
         company + ") AND ((tblDepr.year)= " + year + ")) AND bussiness_percent " + use +
         " .5 and datepart('yyyy', in_Service_date) ";
-    return "SELECT 'Total Listed' as Asset_name, Sum( tblAssets.Cost) as Cost, sum([cost]*[bussiness_percent]) AS "
+    return "SELECT '" + std::string(kTotalListed) +
+           "' as Asset_name, Sum( tblAssets.Cost) as Cost, sum([cost]*[bussiness_percent]) AS "
            "Basis, sum(tblDepr.depr) as Depr, sum(tblAssets.[179_deduction]) as 179_deduction " +
-           fromAndWhere + "= " + year +
-           " UNION all SELECT 'Total Listed' as Asset_name, Sum( tblAssets.Cost) as Cost, "
+           fromAndWhere + "= " + year + " UNION all SELECT '" + kTotalListed +
+           "' as Asset_name, Sum( tblAssets.Cost) as Cost, "
            "sum([cost]*[bussiness_percent]) AS Basis, sum(tblDepr.depr) as Depr, sum(0) as 179_deduction " +
            fromAndWhere + "< " + year;
 }
@@ -73,12 +78,15 @@ std::string listedTotalsSql(const std::string& company, const std::string& year,
 std::string macrs179Filter(const std::string& company, const std::string& year) {
     return " From tblAssets, tbldeprMethods Where Company_Id = " + company +
            " And DatePart('yyyy', [In_Service_date]) = " + year +
-           " And depr_method = ID And Method = 'MACRS' and (sold_date = #1/1/1900# or DatePart('yyyy', [sold_date]) > " +
+           " And depr_method = ID And Method = 'MACRS' and (sold_date = #1/1/1900# or DatePart('yyyy', [sold_date]) "
+           "> " +
            year;
 }
 }  // namespace
 
-Tallyform::Tallyform() { modDatabase::Main(); }
+Tallyform::Tallyform() {
+    modDatabase::Main();
+}
 
 ado::RecordsetPtr Tallyform::GetListedDepr(std::int32_t lngCompanyId, std::int16_t intYear, const std::string& strUse) {
     return withTags(kClass, "GetListedDepr", [&] {
@@ -90,9 +98,9 @@ ado::RecordsetPtr Tallyform::GetListedDepr(std::int32_t lngCompanyId, std::int16
             company + " AND Method='Listed' AND(cost-[Allowance 30 %] + other_deductions > 0) AND bussiness_percent " +
             use + " 0.5 AND tblAssets.Asset_num  = tbldepr.asset_num AND tbldepr.year= " + year);
         if (count > kListedLines) {
-            return withComputedColumns(openQuery(listedTotalsSql(company, year, use)),
-                                       {textColumn(0, 12), amountColumn(1), amountColumn(2), amountColumn(3),
-                                        amountColumn(4)});
+            return withComputedColumns(
+                openQuery(listedTotalsSql(company, year, use)),
+                {markerColumn(kTotalListed), amountColumn(1), amountColumn(2), amountColumn(3), amountColumn(4)});
         }
         return withComputedColumns(openQuery(listedDetailsSql(company, year, use)),
                                    {amountColumn(2), amountColumn(4), amountColumn(7), textColumn(8, 6)});
@@ -105,19 +113,22 @@ ado::RecordsetPtr Tallyform::GetAmortized(std::int32_t lngCompanyId, std::int16_
         const std::int32_t count = readNumber(
             "SELECT count(*) FROM tblAssets, tblDeprMethods where tblAssets.depr_method = tblDeprMethods.ID and  "
             "((tblAssets.Company_Id)= " +
-            company + ") AND ((tblDeprMethods.Method)='Amortize') and (sold_date = # 01/01/1900# or "
-                      "DatePart('yyyy',sold_date) = " +
-            year + ") and cost - ( [Allowance 30 %] + other_deductions ) > 0 AND DatePart('yyyy',in_service_date)= " +
-            year);
+            company +
+            ") AND ((tblDeprMethods.Method)='Amortize') and (sold_date = # 01/01/1900# or "
+            "DatePart('yyyy',sold_date) = " +
+            year +
+            ") and cost - ( [Allowance 30 %] + other_deductions ) > 0 AND DatePart('yyyy',in_service_date)= " + year);
         if (count > kAmortizedLines) {
             return withComputedColumns(
-                openQuery("SELECT 'Total Amortized' as Asset_name, sum (cost * bussiness_percent) AS Basis,  sum( "
-                          "tblDepr.depr)as Depr FROM tblAssets, tblDeprMethods, tblDepr WHERE tblDeprMethods.ID =  "
-                          "tblAssets.depr_method and tblAssets.Company_Id =  tblDepr.Client_num AND tblAssets.Asset_num "
-                          "=  tblDepr.asset_num  and tblDeprMethods.Method='Amortize' AND tblAssets.Company_Id= " +
-                          company + " AND tblDepr.year = " + year +
-                          " AND datepart('yyyy', tblAssets.in_service_date)= " + year),
-                {textColumn(0, 15), amountColumn(1), amountColumn(2)});
+                openQuery(
+                    "SELECT '" + std::string(kTotalAmortized) +
+                    "' as Asset_name, sum (cost * bussiness_percent) AS Basis,  sum( "
+                    "tblDepr.depr)as Depr FROM tblAssets, tblDeprMethods, tblDepr WHERE tblDeprMethods.ID =  "
+                    "tblAssets.depr_method and tblAssets.Company_Id =  tblDepr.Client_num AND tblAssets.Asset_num "
+                    "=  tblDepr.asset_num  and tblDeprMethods.Method='Amortize' AND tblAssets.Company_Id= " +
+                    company + " AND tblDepr.year = " + year +
+                    " AND datepart('yyyy', tblAssets.in_service_date)= " + year),
+                {markerColumn(kTotalAmortized), amountColumn(1), amountColumn(2)});
         }
         return withComputedColumns(
             openQuery(" SELECT Asset_name, In_Service_date,  (cost * bussiness_percent) AS Basis, amortize_code,  "
@@ -125,20 +136,21 @@ ado::RecordsetPtr Tallyform::GetAmortized(std::int32_t lngCompanyId, std::int16_
                       "tblDeprMethods.ID = tblAssets.depr_method and  tblAssets.Company_Id = tblDepr.Client_num AND  "
                       "tblAssets.Asset_num = tblDepr.asset_num  and tblDeprMethods.Method='Amortize'  AND "
                       "tblAssets.Company_Id= " +
-                      company + " AND tblDepr.year= " + year + " AND datepart('yyyy', tblAssets.in_service_date)= " +
-                      year + " order by tblAssets.Asset_num"),
+                      company + " AND tblDepr.year= " + year +
+                      " AND datepart('yyyy', tblAssets.in_service_date)= " + year + " order by tblAssets.Asset_num"),
             {amountColumn(2), amountColumn(4)});
     });
 }
 
 std::int32_t Tallyform::GetPriorYearAmortization(std::int32_t lngCompanyId, std::int16_t intYear) {
     return withTags(kClass, "GetPriorYearAmortization", [&] {
-        return readNumber("SELECT sum(depr) From tblDeprMethods, tblAssets, tblDepr where tblAssets.Asset_num = "
-                          "tblDepr.asset_num AND  tblAssets.Company_Id = tblDepr.Client_num  and  tblDeprMethods.ID = "
-                          "tblAssets.depr_method and  tblDeprMethods.Method = 'amortize' And  "
-                          "tblAssets.In_Service_date < #1/1/" +
-                          to_string(intYear) + "#  And tblDepr.Year = " + to_string(intYear) +
-                          " and Company_Id = " + to_string(lngCompanyId));
+        return readNumber(
+            "SELECT sum(depr) From tblDeprMethods, tblAssets, tblDepr where tblAssets.Asset_num = "
+            "tblDepr.asset_num AND  tblAssets.Company_Id = tblDepr.Client_num  and  tblDeprMethods.ID = "
+            "tblAssets.depr_method and  tblDeprMethods.Method = 'amortize' And  "
+            "tblAssets.In_Service_date < #1/1/" +
+            to_string(intYear) + "#  And tblDepr.Year = " + to_string(intYear) +
+            " and Company_Id = " + to_string(lngCompanyId));
     });
 }
 
@@ -148,50 +160,52 @@ ado::RecordsetPtr Tallyform::Get179MacrsDeduction(std::int32_t lngCompanyId, std
         const std::int32_t count = readNumber(" SELECT Count(*)" + filter + ") and [179_deduction] > 0");
         if (count > k179Lines) {
             return withComputedColumns(
-                openQuery(" SELECT 'Total 179 Assets' as Asset_name, Sum([179_deduction]) as [179_deduction]" + filter +
-                          ")"),
-                {textColumn(0, 16), amountColumn(1)});
+                openQuery(" SELECT '" + std::string(kTotal179Assets) +
+                          "' as Asset_name, Sum([179_deduction]) as [179_deduction]" + filter + ")"),
+                {markerColumn(kTotal179Assets), amountColumn(1)});
         }
         // Form 4562 line 6(b) asks for the business-use cost, the amount line 2 already counts.
-        return withComputedColumns(
-            openQuery(" SELECT Asset_name, Cost * bussiness_percent as Cost, [179_deduction]" + filter +
-                      " ) and [179_deduction] > 0 order by Asset_num"),
-            {amountColumn(1)});
+        return withComputedColumns(openQuery(" SELECT Asset_name, Cost * bussiness_percent as Cost, [179_deduction]" +
+                                             filter + " ) and [179_deduction] > 0 order by Asset_num"),
+                                   {amountColumn(1)});
     });
 }
 
 std::int32_t Tallyform::GetAllowances(std::int32_t lngCompanyId, std::int16_t intYear, const std::string& strType) {
     return withTags(kClass, "GetAllowances", [&] {
         const std::string year = to_string(intYear);
-        return readNumber(" SELECT Sum([allowance 30 %]) + sum(other_deductions) From tblAssets, tblDeprMethods Where "
-                          "Company_Id = " +
-                          to_string(lngCompanyId) + " And DatePart('yyyy', [In_Service_date]) = " + year +
-                          " and (sold_date = #1/1/1900# or DatePart('yyyy', [sold_date]) > " + year +
-                          ")AND depr_method = ID AND  Method = " + textLiteral(strType));
+        return readNumber(
+            " SELECT Sum([allowance 30 %]) + sum(other_deductions) From tblAssets, tblDeprMethods Where "
+            "Company_Id = " +
+            to_string(lngCompanyId) + " And DatePart('yyyy', [In_Service_date]) = " + year +
+            " and (sold_date = #1/1/1900# or DatePart('yyyy', [sold_date]) > " + year +
+            ")AND depr_method = ID AND  Method = " + textLiteral(strType));
     });
 }
 
 std::int32_t Tallyform::GetOtherDepr(std::int16_t intYear, std::int32_t lngCompanyId) {
     return withTags(kClass, "GetOtherDepr", [&] {
-        return readNumber("SELECT sum(depr) FROM tblDeprMethods INNER JOIN (tblAssets INNER JOIN tblDepr ON "
-                          "tblAssets.Asset_num =  tblDepr.asset_num) ON tblDeprMethods.ID = tblAssets.depr_method WHERE "
-                          "tblDepr.year = " +
-                          to_string(intYear) + " AND Method = 'S/L' and tblDepr.Client_num = " +
-                          to_string(lngCompanyId));
+        return readNumber(
+            "SELECT sum(depr) FROM tblDeprMethods INNER JOIN (tblAssets INNER JOIN tblDepr ON "
+            "tblAssets.Asset_num =  tblDepr.asset_num) ON tblDeprMethods.ID = tblAssets.depr_method WHERE "
+            "tblDepr.year = " +
+            to_string(intYear) + " AND Method = 'S/L' and tblDepr.Client_num = " + to_string(lngCompanyId));
     });
 }
 
 std::int32_t Tallyform::GetMacrsPriorYears(std::int32_t lngCompanyId, std::int16_t intYear) {
     return withTags(kClass, "GetMacrsPriorYears", [&] {
-        return readNumber("SELECT sum(depr) FROM tblDeprMethods INNER JOIN (tblAssets INNER JOIN tblDepr ON "
-                          "tblAssets.Asset_num =  tblDepr.asset_num) ON tblDeprMethods.ID = tblAssets.depr_method WHERE "
-                          "in_service_date < #1/1/" +
-                          to_string(intYear) + "# AND (Method = 'ADS' or  Method = 'Macrs') and tblDepr.Client_num = " +
-                          to_string(lngCompanyId) + " and year = " + to_string(intYear));
+        return readNumber(
+            "SELECT sum(depr) FROM tblDeprMethods INNER JOIN (tblAssets INNER JOIN tblDepr ON "
+            "tblAssets.Asset_num =  tblDepr.asset_num) ON tblDeprMethods.ID = tblAssets.depr_method WHERE "
+            "in_service_date < #1/1/" +
+            to_string(intYear) + "# AND (Method = 'ADS' or  Method = 'Macrs') and tblDepr.Client_num = " +
+            to_string(lngCompanyId) + " and year = " + to_string(intYear));
     });
 }
 
-ado::RecordsetPtr Tallyform::GetDeprSummary(std::int32_t lngCompanyId, std::int16_t intYear, const std::string& strType) {
+ado::RecordsetPtr Tallyform::GetDeprSummary(std::int32_t lngCompanyId, std::int16_t intYear,
+                                            const std::string& strType) {
     return withTags(kClass, "GetDeprSummary", [&] {
         const std::string year = to_string(intYear);
         return withComputedColumns(
@@ -211,7 +225,8 @@ ado::RecordsetPtr Tallyform::GetDeprSummary(std::int32_t lngCompanyId, std::int1
 
 ado::RecordsetPtr Tallyform::GetCompanyData(std::int32_t lngCompanyId) {
     return withTags(kClass, "GetCompanyData", [&] {
-        return openQuery(" SELECT [Company Name], owner, [tax id] from tblcompany where id = " + to_string(lngCompanyId));
+        return openQuery(" SELECT [Company Name], owner, [tax id] from tblcompany where id = " +
+                         to_string(lngCompanyId));
     });
 }
 

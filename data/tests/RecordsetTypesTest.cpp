@@ -1,4 +1,4 @@
-// The declared column types as the program's recordsets report them: reports size and format their columns, and
+// The declared column types as the program's recordsets see them: reports size and format their columns, and
 // table maintenance writes its values, by a field's data type and defined size.
 
 #include <gtest/gtest.h>
@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "ColumnValues.h"
 #include "Connection.h"
@@ -46,67 +45,9 @@ protected:
         fs::remove_all(folder_, ignored);
     }
 
-    struct Expected {
-        std::string name;
-        DataType type;
-        long size;
-    };
-    void expectFields(const std::string& sql, const std::vector<Expected>& expected) {
-        ado::RecordsetPtr rs = connection_->Execute(sql);
-        ASSERT_EQ(rs->FieldCount(), static_cast<long>(expected.size())) << sql;
-        for (long i = 0; i < rs->FieldCount(); ++i) {
-            const ado::FieldInfo& field = rs->fieldInfo(i);
-            EXPECT_EQ(field.name, expected[i].name) << sql;
-            EXPECT_EQ(field.type, expected[i].type) << field.name;
-            if (expected[i].size != 0) {
-                EXPECT_EQ(field.definedSize, expected[i].size) << field.name;
-            }
-        }
-    }
-
     fs::path folder_;
     std::unique_ptr<ado::Connection> connection_;
 };
-
-// The vehicle-use report reads its scratch table by position: wide description, vehicle number, hidden company,
-// number columns for the miles, yes/no answers, then the hidden share and has-data flag.
-TEST_F(ShippedCopy, VehicleUseReportColumnsComeInTheReportsOrderAndTypes) {
-    expectFields("Select * from tblAutoUseReport ORDER BY business_percent desc , [Vehicle #] ",
-                 {{"Description", DataType::VarWChar, 50},
-                  {"Vehicle #", DataType::SmallInt, 2},
-                  {"Company_Id", DataType::Integer, 4},
-                  {"Business Miles", DataType::Integer, 4},
-                  {"Commuting Miles", DataType::Integer, 4},
-                  {"Personal Miles", DataType::Integer, 4},
-                  {"Available Personal", DataType::Boolean, 0},
-                  {"5 % Owner", DataType::Boolean, 0},
-                  {"Another Car", DataType::Boolean, 0},
-                  {"Business_Percent", DataType::Double, 8},
-                  {"Display_Data", DataType::Boolean, 0}});
-}
-
-// Table maintenance sizes its edit fields from these (a year takes four digits, a state two letters).
-TEST_F(ShippedCopy, MaintainedTablesReportTheirFieldTypesAndLengths) {
-    expectFields("SELECT [Company Name], Owner, State, [Zip Code], [Tax Id], id FROM tblCompany",
-                 {{"Company Name", DataType::VarWChar, 50},
-                  {"Owner", DataType::VarWChar, 50},
-                  {"State", DataType::VarWChar, 2},
-                  {"Zip Code", DataType::VarWChar, 10},
-                  {"Tax Id", DataType::VarWChar, 11},
-                  {"id", DataType::Integer, 4}});
-    expectFields("SELECT Year, [Maximum Amount], ID FROM tblMax179",
-                 {{"Year", DataType::SmallInt, 2},
-                  {"Maximum Amount", DataType::Double, 8},
-                  {"ID", DataType::Integer, 4}});
-    expectFields("SELECT [If Auto - Type], [Amortize #], Life FROM tblDeprClass",
-                 {{"If Auto - Type", DataType::VarWChar, 9},
-                  {"Amortize #", DataType::SmallInt, 2},
-                  {"Life", DataType::Double, 8}});
-    expectFields("SELECT [179 Carryover], [Listed Claim], [263A Cost] FROM tblMisc4562Data",
-                 {{"179 Carryover", DataType::Integer, 4},
-                  {"Listed Claim", DataType::Boolean, 0},
-                  {"263A Cost", DataType::Double, 8}});
-}
 
 // An asset written the way the asset form writes it reads back as dates, a yes/no and the notes as typed.
 TEST_F(ShippedCopy, AnAssetRowReadsBackInItsDeclaredTypes) {

@@ -106,6 +106,8 @@ sqlite3* Connection::handle() {
     return db_;
 }
 
+void Connection::Open() { handle(); }
+
 RecordsetPtr Connection::Execute(const std::string& jetSql) {
     const std::string sql = translateJetSql(jetSql);
     Statement statement(handle(), sql);

@@ -21,6 +21,11 @@ public:
 
     const std::string& path() const { return path_; }
 
+    // Opens the file now instead of at the first statement; raises what the first statement would raise (a
+    // missing or foreign file). Reopening the engine's connection uses it, so that a broken file is reported
+    // where it was put in place.
+    void Open();
+
     // Runs a query and reads every row (the statement is translated first). Raises ComError on failure, with
     // source "Microsoft JET Database Engine" and the provider's text.
     RecordsetPtr Execute(const std::string& jetSql);

@@ -100,6 +100,8 @@ constexpr long ProviderError = -2147217900;
 constexpr long DuplicateKey = -2147352571;
 // The file is not there or is not a database.
 constexpr long CannotOpenDatabase = -2147467259;
+// A statement on a connection that is closed (the engine's connection after Disconnect).
+constexpr long ConnectionClosed = 3709;
 }  // namespace adoerr
 
 }  // namespace ado

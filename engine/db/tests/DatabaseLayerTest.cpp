@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <functional>
+
+#include "ComError.h"
+#include "TestDatabase.h"
+#include "db.h"
+#include "modDatabase.h"
+
+namespace {
+
+using namespace tally::engine;
+using tally::ComError;
+using vb::Variant;
+
+namespace fs = std::filesystem;
+namespace adoerr = ado::adoerr;
+
+ComError errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const ComError& e) {
+        return e;
+    }
+    return ComError(0, "", "no error");
+}
+
+class DatabaseLayer : public ::testing::Test {
+protected:
+    tally::testing::TestDatabase database;
+    db engineDb;
+};
+
+TEST_F(DatabaseLayer, ReturnDbDataRoundsHalfToEvenAndGivesZeroForNullOrNoRow) {
+    struct Case {
+        const char* sql;
+        std::int32_t expected;
+    };
+    for (const Case& c : {Case{"select 2.5", 2}, Case{"select 3.5", 4}, Case{"select -2.5", -2}, Case{"select '7'", 7},
+                          Case{"select Null", 0}, Case{"select DefaultYear from tblDefaults where 1 = 0", 0},
+                          Case{"select Sum(Cost) from tblAssets where Asset_num < 0", 0}}) {
+        SCOPED_TRACE(c.sql);
+        EXPECT_EQ(modDatabase::ReturnDbData(c.sql), c.expected);
+    }
+    const ComError overflow = errorOf([] { modDatabase::ReturnDbData("select 3000000000"); });
+    EXPECT_EQ(overflow.number(), tally::vberr::Overflow);
+    EXPECT_EQ(overflow.tagOperation(), "ReturnDbData");
+}
+
+TEST_F(DatabaseLayer, ReturnValueGivesTheFirstFieldZeroForNullAndRaisesUntaggedWithoutARow) {
+    EXPECT_EQ(engineDb.ReturnValue("select StartUp_Help, DefaultYear from tblDefaults").type(), vb::VarType::Boolean);
+    EXPECT_EQ(engineDb.ReturnValue("select Null"), Variant(std::int16_t{0}));
+    EXPECT_EQ(engineDb.ReturnValue("select 'text', 1"), Variant("text"));
+    const ComError noRow = errorOf([&] { engineDb.ReturnValue("select DefaultYear from tblDefaults where 1 = 0"); });
+    EXPECT_EQ(noRow.number(), adoerr::NoCurrentRecord);
+    EXPECT_EQ(noRow.tagClass(), "");
+    const ComError bad = errorOf([&] { engineDb.ReturnValue("select * from tblNothing"); });
+    EXPECT_EQ(bad.number(), adoerr::ProviderError);
+    EXPECT_EQ(bad.tagOperation(), "");
+}
+
+TEST_F(DatabaseLayer, FailuresCarryTheTagsOfTheRoutineThatRaisedThemLast) {
+    const std::string bad = "Delete * from tblNothing";
+    struct Case {
+        std::function<void()> action;
+        const char* tagClass;
+        std::string tagOperation;
+    };
+    ado::Connection& connection = modDatabase::SharedConnection();
+    const Case cases[] = {
+        {[&] { modDatabase::ExecuteQuery(bad, connection); }, "Database", "ExecuteQuery(" + bad + ")"},
+        {[&] { modDatabase::ExecuteQueryReturnRS(bad, connection); }, "Database", "ExecuteQueryReturnRS(" + bad + ")"},
+        {[&] { modDatabase::ExecuteQueryReturnRS("select 1", connection, false, {{Variant("p")}}); }, "Database",
+         "ExecuteQueryReturnRS(select 1)"},
+        {[&] { modDatabase::ReturnDbData(bad); }, "Database", "ReturnDbData"},
+        {[&] { engineDb.ExecuteSql(bad); }, "db", "ExecuteSql"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.tagOperation);
+        const ComError e = errorOf(c.action);
+        EXPECT_NE(e.number(), 0);
+        EXPECT_EQ(e.tagClass(), c.tagClass);
+        EXPECT_EQ(e.tagOperation(), c.tagOperation);
+    }
+}
+
+TEST_F(DatabaseLayer, CmdExeReturnsTheErrorNumberInsteadOfRaising) {
+    EXPECT_EQ(engineDb.CmdExe("Update tblDefaults set StartUp_Help = False"), 0);
+    EXPECT_EQ(engineDb.ReturnValue("select StartUp_Help from tblDefaults"), Variant(false));
+    EXPECT_EQ(engineDb.CmdExe("Update tblNothing set x = 1"), adoerr::ProviderError);
+    EXPECT_EQ(engineDb.CmdExe("insert into tblDeprMethods (Method) values ('macrs')"), adoerr::DuplicateKey);
+    engineDb.Disconnect();
+    EXPECT_EQ(engineDb.CmdExe("Update tblDefaults set StartUp_Help = True"), adoerr::ConnectionClosed);
+}
+
+TEST_F(DatabaseLayer, DisconnectDropsTheConnectionAndDbConnectionOpensTheFileCopiedIn) {
+    const fs::path replacement = database.folder() / "restore.mdb";
+    fs::copy_file(database.path(), replacement);
+    ado::Connection(replacement.string()).ExecuteAction("Update tblDefaults set DefaultYear = 1999");
+
+    const ado::RecordsetPtr kept = modDatabase::ExecuteQueryReturnRS("select DefaultYear from tblDefaults",
+                                                                     modDatabase::SharedConnection());
+    EXPECT_EQ(engineDb.Disconnect(), 1);
+    EXPECT_FALSE(modDatabase::IsConnected());
+    EXPECT_EQ(errorOf([] { modDatabase::ReturnDbData("select DefaultYear from tblDefaults"); }).number(),
+              adoerr::ConnectionClosed);
+    EXPECT_EQ(errorOf([&] { engineDb.ExecuteSql("Update tblDefaults set DefaultYear = 2001"); }).number(),
+              adoerr::ConnectionClosed);
+    // A new db object does not reconnect either.
+    EXPECT_EQ(errorOf([] { db().ReturnValue("select 1"); }).number(), adoerr::ConnectionClosed);
+    EXPECT_NE((*kept)["DefaultYear"], Variant(std::int16_t{1999}));  // the recordset outlives the connection
+
+    fs::copy_file(replacement, database.path(), fs::copy_options::overwrite_existing);
+    engineDb.dbConnection();
+    EXPECT_EQ(modDatabase::ReturnDbData("select DefaultYear from tblDefaults"), 1999);
+}
+
+TEST_F(DatabaseLayer, AMissingFileIsNeverCreatedAndReconnectingToItRaises) {
+    const fs::path missing = database.folder() / "gone" / "Depr.mdb";
+    fs::create_directory(missing.parent_path());
+    modDatabase::UseDatabaseFile(missing.string());
+    const ComError atQuery = errorOf([] { modDatabase::ReturnDbData("select DefaultYear from tblDefaults"); });
+    EXPECT_EQ(atQuery.number(), adoerr::CannotOpenDatabase);
+    EXPECT_EQ(atQuery.source(), "Microsoft JET Database Engine");
+
+    engineDb.Disconnect();
+    const ComError atReconnect = errorOf([&] { engineDb.dbConnection(); });
+    EXPECT_EQ(atReconnect.number(), adoerr::CannotOpenDatabase);
+    EXPECT_EQ(atReconnect.tagOperation(), "GetADOConnection");
+    EXPECT_FALSE(modDatabase::IsConnected());
+    EXPECT_TRUE(fs::is_empty(missing.parent_path()));
+}
+
+TEST(DatabaseLocation, TheEngineLooksBesideItsOwnBinary) {
+    const std::string self = fs::canonical("/proc/self/exe").parent_path().string();
+    EXPECT_EQ(modDatabase::AppPath(), self);
+    EXPECT_EQ(fs::path(modDatabase::DatabasePath()).filename(), kDatabaseFileName);
+}
+
+}  // namespace

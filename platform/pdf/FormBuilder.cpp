@@ -121,6 +121,8 @@ void FormBuilder::save(const fs::path& path) const {
             content += "BT /F1 7 Tf " + number(x) + " " + number(y + 2.5) + " Td " + literal(f.caption) + " Tj ET\n";
             double fx = x + kCaptionWidth;
             if (f.kind == SheetFieldKind::Text) {
+                content += "0.6 G 0.5 w " + number(fx) + " " + number(y) + " " + number(kFieldWidth) + " " +
+                           number(kFieldHeight) + " re S\n";
                 QPDFObjectHandle widget = pdf.makeIndirectObject(QPDFObjectHandle::parse(
                     "<< /Type /Annot /Subtype /Widget /FT /Tx /F 4 /DA (/Helv 8 Tf 0 g) /V () "
                     "/MK << /BC [0.6 0.6 0.6] >> /Rect " + rect(fx, y, kFieldWidth, kFieldHeight) + " >>"));

@@ -1,0 +1,26 @@
+#include "FormErrors.h"
+
+namespace tally::forms {
+
+ComError templateMissing(int year) {
+    return ComError(ErrTemplateMissing, kWriterSource,
+                    "The 4562.Pdf file for year " + std::to_string(year) + " is missing.");
+}
+
+ComError templateDamaged(int year, const std::string& detail) {
+    return ComError(ErrTemplateMissing, kWriterSource,
+                    "The 4562 template for year " + std::to_string(year) + " is damaged: " + detail + ".");
+}
+
+ComError readerRequired(const ComError& cause) {
+    return ComError(ErrReaderRequired, cause.source(),
+                    "Adobe Acrobat Reader is required to Display Form 4562.  It is a free download from "
+                    "https://get.adobe.com/reader.");
+}
+
+ComError fiftyYearAssets() {
+    return ComError(ErrFiftyYearAssets, kWriterSource,
+                    "There are 50 year assets. Print 50 Year Report and include with return.");
+}
+
+}  // namespace tally::forms

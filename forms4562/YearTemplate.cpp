@@ -1,0 +1,37 @@
+#include "YearTemplate.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "FormErrors.h"
+#include "FormTables.h"
+
+namespace tally::forms {
+
+namespace fs = std::filesystem;
+
+YearTemplate::YearTemplate(const fs::path& folder, int year)
+    : folder_(folder), year_(year), pdf_(std::make_unique<pdf::PdfForm>()) {
+    std::error_code ec;
+    if (!fs::is_directory(folder_, ec)) {
+        throw ComError(ErrPathNotFound, kWriterSource, "Path not found: " + folder_.string());
+    }
+    const fs::path fdfPath = file(".fdf");
+    if (!fs::is_regular_file(fdfPath, ec)) throw templateMissing(year_);
+    std::ifstream in(fdfPath, std::ios::binary);
+    if (!in) throw ComError(ErrPermissionDenied, kWriterSource, "Permission denied: " + fdfPath.string());
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (year_ < kFirstPdfYear) fdf_ = parseFdfTemplate(text, year_);
+
+    try {
+        pdf_->LoadFromFile(file(".pdf"));
+    } catch (const ComError&) {
+        throw templateMissing(year_);
+    }
+}
+
+fs::path YearTemplate::file(const std::string& suffix) const {
+    return folder_ / ("4562_" + twoDigitYear(year_) + suffix);
+}
+
+}  // namespace tally::forms

@@ -1,0 +1,34 @@
+#pragma once
+// The year's templates in the user's forms folder, checked before the writer does anything else: the FDF
+// template every year has, its field list for the years written as FDF, and the year's PDF form.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "FdfText.h"
+#include "PdfForm.h"
+
+namespace tally::forms {
+
+class YearTemplate {
+public:
+    // Raises ErrPathNotFound when the folder is missing, ErrTemplateMissing when the FDF template or the PDF form is
+    // missing or unreadable, and templateDamaged when an FDF year's field list is short.
+    YearTemplate(const std::filesystem::path& folder, int year);
+
+    int year() const { return year_; }
+    const FdfTemplate& fdfFields() const { return fdf_; }  // FDF years only
+    pdf::PdfForm& pdfForm() { return *pdf_; }
+
+    // "4562_yy" + suffix: the templates and the filled forms of the year.
+    std::filesystem::path file(const std::string& suffix) const;
+
+private:
+    std::filesystem::path folder_;
+    int year_;
+    FdfTemplate fdf_;
+    std::unique_ptr<pdf::PdfForm> pdf_;
+};
+
+}  // namespace tally::forms

@@ -1,0 +1,10 @@
+#include "AutoMaxRates.h"
+
+namespace tally::engine {
+
+AutoMaxRatesSlots& AutoMaxRates() {
+    thread_local AutoMaxRatesSlots slots{};
+    return slots;
+}
+
+}  // namespace tally::engine

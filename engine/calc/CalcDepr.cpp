@@ -1,0 +1,235 @@
+#include "CalcDepr.h"
+
+#include "AutoMaxRates.h"
+#include "ComError.h"
+#include "Connection.h"
+#include "Conversions.h"
+#include "DeprRun.h"
+#include "FormulaSchedules.h"
+#include "modDatabase.h"
+
+namespace tally::engine {
+
+namespace {
+
+constexpr const char* kClass = "CalcDepr";
+
+// A run deletes the asset's rows and writes the new ones as one unit: a run that fails leaves the old rows.
+template <typename Body>
+bool inOneTransaction(Body&& body) {
+    ado::Transaction transaction(modDatabase::SharedConnection());
+    const bool result = body();
+    transaction.commit();
+    return result;
+}
+
+// The method text of DoDepr's variant argument; Null and Empty name no method.
+std::string methodText(const vb::Variant& method) {
+    if (method.isNull() || method.isEmpty()) return {};
+    return method.toString();
+}
+
+}  // namespace
+
+CalcDepr::CalcDepr() { modDatabase::Main(); }
+
+bool CalcDepr::DoZeroListed(std::int32_t lngCompanyId, std::int32_t lngAssetId, vb::Date dtInService) {
+    return withTags(kClass, "DoZeroListed", [&] {
+        return inOneTransaction([&] {
+            const DeprRun run(0, lngCompanyId, lngAssetId, 0, dtInService, vb::notSoldDate(), 0, "N", 0);
+            run.deleteRows();
+            run.writeRow(run.inServiceYear, 0);
+            return true;
+        });
+    });
+}
+
+bool CalcDepr::DoMacrsDepr(double dblNetCost, double dblLife, double dblBonus, std::int32_t lngCompanyId,
+                           std::int32_t lngAssetId, std::int16_t intConvention, vb::Date dtInService,
+                           vb::Date dtDateSold, const std::string& strAuto, std::int32_t lng179,
+                           std::int32_t lngSalesAmt, double dblBusPercent) {
+    return withTags(kClass, "DoMacrsDepr", [&] {
+        return inOneTransaction([&] {
+            DeprRun run(dblNetCost, lngCompanyId, lngAssetId, intConvention, dtInService, dtDateSold, lngSalesAmt,
+                        strAuto, dblBusPercent);
+            run.deleteRows();
+            if (run.isDisposalYear(run.inServiceYear)) {
+                storeGainOrLoss(run);
+                return true;
+            }
+
+            const std::string name = GetConventionName(intConvention, run.inServiceMonth);
+            const std::string column = name + vb::NumberText(dblLife);
+            // One row per recovery year, read in recovery-year order.
+            const auto rates = modDatabase::ExecuteQueryReturnRS(
+                "Select " + column + " From tblMacrs" + name + " Where " + column + " > 0 Order By RecYear",
+                modDatabase::SharedConnection());
+
+            std::int16_t year = run.inServiceYear;
+            std::int32_t rowNumber = 0;
+            for (; !rates->EOF_(); rates->MoveNext()) {
+                ++rowNumber;
+                double depr = (*rates)[0].toDouble() * dblNetCost;
+                if (run.vehicle) {
+                    depr = LimitAutoDepr(nextVehicleYearIndex(run), depr, dblBusPercent, dblNetCost, run.accum,
+                                         dblBonus, lng179);
+                }
+                if (run.isDisposalYear(year)) depr = AdjustLastYearDepr(depr, intConvention, run.soldMonth);
+                run.accumulate(depr);
+                if (rowNumber == dblLife + 1) {
+                    if (vb::Round(run.accum) != dblNetCost) {
+                        // A vehicle short of its net cost by 5 or more goes on year by year instead.
+                        const double difference = vb::Round(dblNetCost - run.accum);
+                        if (!run.vehicle || difference < 5) {
+                            depr += difference;
+                            run.accum = dblNetCost;
+                        }
+                    }
+                    if (vb::Round(depr) == 0) break;
+                }
+                run.writeRow(year, depr);
+                if (run.isDisposalYear(year)) {
+                    storeGainOrLoss(run);
+                    break;
+                }
+                year = followingYear(year);
+            }
+            closeRun(run, year);
+            return true;
+        });
+    });
+}
+
+bool CalcDepr::DoDepr(double NetCost, std::int16_t Life, std::int16_t intConvention, std::int32_t lngCompanyId,
+                      std::int32_t lngAssetId, vb::Date dtInService, vb::Date dtDateSold,
+                      const vb::Variant& strMethod, std::int32_t lngSalesAmt, const std::string& strAuto,
+                      double dblBusPercent) {
+    return withTags(kClass, "DoDepr", [&] {
+        return inOneTransaction([&] {
+            const std::string method = methodText(strMethod);
+            DeprRun run(NetCost, lngCompanyId, lngAssetId, intConvention, dtInService, dtDateSold, lngSalesAmt,
+                        strAuto, dblBusPercent);
+            const std::string convention =
+                method == "ADS" ? GetConventionName(intConvention, run.inServiceMonth) : std::string();
+            run.deleteRows();
+            if (run.isDisposalYear(run.inServiceYear)) {
+                storeGainOrLoss(run);
+                return true;
+            }
+
+            // Amortization counts the disposal month itself as no longer held.
+            const std::int16_t disposalMonth =
+                method == "Amortize" ? static_cast<std::int16_t>(run.soldMonth - 1) : run.soldMonth;
+            double depr = 0;  // a year without an amount of its own repeats the amount the year before ended with
+            std::int16_t year = run.inServiceYear;
+            for (int i = 1; i <= Life + 1; ++i) {
+                const FormulaYear entry = formulaYear(method, NetCost, Life, i, run.inServiceMonth, convention);
+                if (entry.endOfSchedule) break;
+                if (entry.amount) depr = *entry.amount;
+                if (run.vehicle) {
+                    const bool laterYear = run.vehicleYearIndex >= 4;
+                    const std::int16_t index = nextVehicleYearIndex(run);
+                    // Past the fourth year a vehicle above its later-year limit is finished at that limit.
+                    if (laterYear && dblBusPercent * AutoMaxRates()[kMaxYear4] < depr) break;
+                    depr = LimitAutoDepr(index, depr, dblBusPercent, NetCost, run.accum, 0, 0);
+                }
+                if (run.isDisposalYear(year)) depr = AdjustLastYearDepr(depr, intConvention, disposalMonth);
+                run.accumulate(depr);
+                if (entry.finalYear || run.accum > NetCost) {
+                    if (vb::Round(run.accum) != NetCost) {
+                        depr += vb::Round(NetCost - run.accum);
+                        run.accum = NetCost;
+                    }
+                    if (vb::Round(depr) == 0) break;
+                }
+                if (depr > 0) run.writeRow(year, depr);
+                if (run.isDisposalYear(year)) {
+                    storeGainOrLoss(run);
+                    break;
+                }
+                year = followingYear(year);
+            }
+            closeRun(run, year);
+            return true;
+        });
+    });
+}
+
+bool CalcDepr::DoGainLoss(std::int32_t lngAssetId, std::int32_t lngBasis, std::int32_t lngsalesPrice) {
+    return withTags(kClass, "DoGainLoss", [&] {
+        const std::string asset = std::to_string(lngAssetId);
+        const std::int32_t accumulated = modDatabase::ReturnDbData(std::string("SELECT  max(accum_depr)") +
+                                                                   " From  tbldepr Where Asset_num = " + asset);
+        // Whole-dollar arithmetic in 32 bits, each step checked for overflow.
+        const std::int32_t gain = vb::CLng(static_cast<double>(vb::CLng(static_cast<double>(lngsalesPrice) +
+                                                                        accumulated)) -
+                                           lngBasis);
+        modDatabase::ExecuteQuery("Update tblassets set gain_loss = " + std::to_string(gain) +
+                                      " Where Asset_num = " + asset,
+                                  modDatabase::SharedConnection());
+        return true;
+    });
+}
+
+double CalcDepr::AdjustLastYearDepr(double depr, std::int16_t convention, std::int16_t month) {
+    return withTags(kClass, "AdjustLastYearDepr", [&]() -> double {
+        switch (convention) {
+            case 1:
+                return depr / 2;
+            case 2:
+                if (month >= 1 && month <= 3) return depr * 0.125;
+                if (month >= 4 && month <= 6) return depr * 0.375;
+                if (month >= 7 && month <= 9) return depr * 0.625;
+                if (month >= 10 && month <= 12) return depr * 0.875;
+                return 0;
+            case 3:
+                return depr * (month - 0.5) / 12;
+            case 4:
+                return depr * month / 12;
+            default:
+                return 0;
+        }
+    });
+}
+
+std::string CalcDepr::GetConventionName(std::int16_t convention, std::int16_t month) {
+    return withTags(kClass, "GetConventionName", [&]() -> std::string {
+        switch (convention) {
+            case 1:
+                return "Half";
+            case 2:
+                if (month >= 1 && month <= 3) return "Mid1Qtr";
+                if (month >= 4 && month <= 6) return "Mid2Qtr";
+                if (month >= 7 && month <= 9) return "Mid3Qtr";
+                if (month >= 10 && month <= 12) return "Mid4Qtr";
+                return "";
+            case 3:
+                return "MidMth";
+            case 4:
+                return "None";
+            default:
+                return "";
+        }
+    });
+}
+
+std::int16_t CalcDepr::nextVehicleYearIndex(DeprRun& run) {
+    if (run.vehicleYearIndex < 4) ++run.vehicleYearIndex;
+    return run.vehicleYearIndex;
+}
+
+void CalcDepr::storeGainOrLoss(DeprRun& run) {
+    DoGainLoss(run.assetId, vb::CLng(run.netCost), run.salesAmt);
+    run.gainStored = true;
+}
+
+void CalcDepr::closeRun(DeprRun& run, std::int16_t firstYearNotHandled) {
+    if (run.gainStored) return;
+    // A disposal year before the in-service year never matches: such an asset is treated as kept.
+    const bool disposedLater = run.disposed() && run.soldYear >= firstYearNotHandled;
+    if (run.vehicle && run.netCost > vb::Round(run.accum) && (!run.disposed() || disposedLater))
+        completeVehicle(run, run.businessShare * AutoMaxRates()[kMaxYear4], firstYearNotHandled);
+    if (disposedLater) storeGainOrLoss(run);
+}
+
+}  // namespace tally::engine

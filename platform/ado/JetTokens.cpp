@@ -1,5 +1,6 @@
 #include "JetTokens.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "Strings.h"
@@ -136,15 +137,24 @@ std::string render(const Tokens& tokens, std::size_t first, std::size_t last) {
     return out;
 }
 
-std::size_t nextSignificant(const Tokens& tokens, std::size_t index) {
-    for (std::size_t i = index == npos ? 0 : index + 1; i < tokens.size(); ++i) {
+namespace {
+std::size_t significantFrom(const Tokens& tokens, std::size_t start) {
+    for (std::size_t i = start; i < tokens.size(); ++i) {
         if (tokens[i].significant()) return i;
     }
     return npos;
 }
+}  // namespace
+
+std::size_t firstSignificant(const Tokens& tokens) { return significantFrom(tokens, 0); }
+
+std::size_t nextSignificant(const Tokens& tokens, std::size_t index) {
+    return index == npos ? npos : significantFrom(tokens, index + 1);
+}
 
 std::size_t prevSignificant(const Tokens& tokens, std::size_t index) {
-    for (std::size_t i = index; i-- > 0;) {
+    if (index == npos) return npos;
+    for (std::size_t i = std::min(index, tokens.size()); i-- > 0;) {
         if (tokens[i].significant()) return i;
     }
     return npos;

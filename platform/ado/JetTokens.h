@@ -43,7 +43,9 @@ Tokens tokenize(std::string_view sql);
 // Writes tokens [first, last) out again, with the text the rules added before and after them.
 std::string render(const Tokens& tokens, std::size_t first = 0, std::size_t last = npos);
 
-// The next / previous significant token from `index` (exclusive), or npos.
+// The first significant token; the next / previous one from `index` (exclusive); npos when there is none (also
+// when `index` is npos).
+std::size_t firstSignificant(const Tokens& tokens);
 std::size_t nextSignificant(const Tokens& tokens, std::size_t index);
 std::size_t prevSignificant(const Tokens& tokens, std::size_t index);
 

@@ -206,7 +206,7 @@ void finishChain(Tokens& tokens, PlusChain& chain) {
 
 void translateConcatenation(Tokens& tokens) {
     std::vector<PlusChain> open(1);
-    for (std::size_t i = nextSignificant(tokens, npos); i != npos; i = nextSignificant(tokens, i)) {
+    for (std::size_t i = firstSignificant(tokens); i != npos; i = nextSignificant(tokens, i)) {
         const Token& token = tokens[i];
         if (token.isSymbol("(")) {
             open.back().extend(i);
@@ -249,7 +249,7 @@ std::size_t findAtDepthZero(const Tokens& tokens, const std::vector<int>& depth,
 //   -> UPDATE b SET x = a.x, ... FROM a WHERE (<join>) AND (<where>)
 // The updated table is the one the SET targets name; SQLite wants the targets unqualified.
 std::optional<std::string> translateUpdateJoin(Tokens& tokens, const std::vector<int>& depth) {
-    const std::size_t update = nextSignificant(tokens, npos);
+    const std::size_t update = firstSignificant(tokens);
     if (update == npos || !tokens[update].isWord("UPDATE")) return std::nullopt;
     const std::size_t first = nextSignificant(tokens, update);
     const std::size_t inner = nextSignificant(tokens, first);

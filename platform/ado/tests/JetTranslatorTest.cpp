@@ -121,3 +121,28 @@ TEST(JetDateLiterals, MalformedDatesRaiseInsteadOfGuessing) {
 }
 
 }  // namespace
+
+namespace {
+
+// Statements cut off anywhere (a half-typed maintenance value, a truncated paste) must give text or the provider's
+// error, never a crash.
+TEST(JetTranslatorRobustness, EveryPrefixOfAStatementTranslatesOrRaises) {
+    const std::string statements[] = {
+        "UPDATE tblAutoUse INNER JOIN tblAutoUseReport ON (tblAutoUse.Company_Id = tblAutoUseReport.Company_Id) SET "
+        "tblAutoUseReport.[Business Miles] = [tblAutoUse].[Business Miles], Display_Data = Yes WHERE "
+        "(((tblAutoUse.Year)= 2005));",
+        "select [Year  ], Description + ' ' + [Life] as x, 179_deduction from t where d = #1/1/2005# and 'a''b' = [c]",
+        "Delete * from tblDepr where asset_num = 5 -- done\n",
+    };
+    for (const std::string& statement : statements) {
+        for (std::size_t length = 0; length <= statement.size(); ++length) {
+            const std::string prefix = statement.substr(0, length);
+            try {
+                translateJetSql(prefix);
+            } catch (const tally::ComError&) {
+            }
+        }
+    }
+}
+
+}  // namespace

@@ -2,7 +2,6 @@
 
 #include "AutoMaxRates.h"
 #include "ComError.h"
-#include "Connection.h"
 #include "Conversions.h"
 #include "DeprRun.h"
 #include "FormulaSchedules.h"
@@ -13,15 +12,6 @@ namespace tally::engine {
 namespace {
 
 constexpr const char* kClass = "CalcDepr";
-
-// A run deletes the asset's rows and writes the new ones as one unit: a run that fails leaves the old rows.
-template <typename Body>
-bool inOneTransaction(Body&& body) {
-    ado::Transaction transaction(modDatabase::SharedConnection());
-    const bool result = body();
-    transaction.commit();
-    return result;
-}
 
 // The method text of DoDepr's variant argument; Null and Empty name no method.
 std::string methodText(const vb::Variant& method) {
@@ -74,7 +64,7 @@ bool CalcDepr::DoMacrsDepr(double dblNetCost, double dblLife, double dblBonus, s
                     depr = LimitAutoDepr(nextVehicleYearIndex(run), depr, dblBusPercent, dblNetCost, run.accum,
                                          dblBonus, lng179);
                 }
-                if (run.isDisposalYear(year)) depr = AdjustLastYearDepr(depr, intConvention, run.soldMonth);
+                if (run.isDisposalYear(year)) depr = AdjustLastYearDepr(depr, intConvention, run.disposalShareMonth);
                 run.accumulate(depr);
                 if (rowNumber == dblLife + 1) {
                     if (vb::Round(run.accum) != dblNetCost) {
@@ -111,15 +101,13 @@ bool CalcDepr::DoDepr(double NetCost, std::int16_t Life, std::int16_t intConvent
                         strAuto, dblBusPercent);
             const std::string convention =
                 method == "ADS" ? GetConventionName(intConvention, run.inServiceMonth) : std::string();
+            if (method == "Amortize") run.disposalShareMonth = static_cast<std::int16_t>(run.soldMonth - 1);
             run.deleteRows();
             if (run.isDisposalYear(run.inServiceYear)) {
                 storeGainOrLoss(run);
                 return true;
             }
 
-            // Amortization counts the disposal month itself as no longer held.
-            const std::int16_t disposalMonth =
-                method == "Amortize" ? static_cast<std::int16_t>(run.soldMonth - 1) : run.soldMonth;
             double depr = 0;  // a year without an amount of its own repeats the amount the year before ended with
             std::int16_t year = run.inServiceYear;
             for (int i = 1; i <= Life + 1; ++i) {
@@ -133,7 +121,7 @@ bool CalcDepr::DoDepr(double NetCost, std::int16_t Life, std::int16_t intConvent
                     if (laterYear && dblBusPercent * AutoMaxRates()[kMaxYear4] < depr) break;
                     depr = LimitAutoDepr(index, depr, dblBusPercent, NetCost, run.accum, 0, 0);
                 }
-                if (run.isDisposalYear(year)) depr = AdjustLastYearDepr(depr, intConvention, disposalMonth);
+                if (run.isDisposalYear(year)) depr = AdjustLastYearDepr(depr, intConvention, run.disposalShareMonth);
                 run.accumulate(depr);
                 if (entry.finalYear || run.accum > NetCost) {
                     if (vb::Round(run.accum) != NetCost) {

@@ -20,6 +20,7 @@ DeprRun::DeprRun(double netCost, std::int32_t companyId, std::int32_t assetId, s
     if (sold != vb::notSoldDate()) {
         soldMonth = static_cast<std::int16_t>(sold.month());
         soldYear = static_cast<std::int16_t>(sold.year());
+        disposalShareMonth = soldMonth;
     }
 }
 

@@ -1,10 +1,13 @@
 #pragma once
-// The working values of one depreciation run and the row statements every run writes.
+// The working values of one depreciation run, the row statements every run writes, and its unit of work.
 
 #include <cstdint>
 #include <string>
+#include <type_traits>
 
+#include "Connection.h"
 #include "VbDate.h"
+#include "modDatabase.h"
 
 namespace tally::engine {
 
@@ -22,6 +25,8 @@ struct DeprRun {
     std::int16_t inServiceYear = 0;
     std::int16_t soldMonth = 0;  // both 0 when the asset is not disposed of
     std::int16_t soldYear = 0;
+    // The month the disposal-year share is taken by; amortization counts the disposal month as no longer held.
+    std::int16_t disposalShareMonth = 0;
 
     // Always the sum of the written amounts each rounded to a whole dollar, except after a top-up to the net cost.
     double accum = 0;
@@ -42,6 +47,24 @@ struct DeprRun {
     void deleteRows() const;
     void writeRow(std::int16_t year, double depr) const;
 };
+
+// Runs `body` as one unit of work on the shared connection: a run deletes the asset's rows and writes the new
+// ones together, so a run that fails leaves the old rows. Inside a transaction the caller opened, the caller's
+// commit or rollback decides.
+template <typename Body>
+auto inOneTransaction(Body&& body) -> decltype(body()) {
+    ado::Connection& connection = modDatabase::SharedConnection();
+    if (connection.inTransaction()) return body();
+    ado::Transaction transaction(connection);
+    if constexpr (std::is_void_v<decltype(body())>) {
+        body();
+        transaction.commit();
+    } else {
+        auto result = body();
+        transaction.commit();
+        return result;
+    }
+}
 
 // The INSERT of one tblDepr row; amounts as their text with up to 15 significant digits.
 std::string deprRowInsertSql(std::int32_t companyId, std::int32_t assetId, std::int16_t year, double depr,

@@ -6,7 +6,6 @@
 #include "AutoMaxRates.h"
 #include "CalcDepr.h"
 #include "ComError.h"
-#include "Connection.h"
 #include "Conversions.h"
 #include "DeprRun.h"
 #include "modDatabase.h"
@@ -84,10 +83,10 @@ double CalcDepr::LimitAutoDepr(std::int16_t yearIndex, double depr, double busin
 void CalcDepr::FinishAutoDepr(double dblNetCost, double dblAccumDepr, double dblDepr,
                               std::int16_t intInServiceYear, std::int32_t lngCompanyId, std::int32_t lngAssetId) {
     withTags("CalcDepr", "FinishAutoDepr", [&] {
-        ado::Transaction transaction(modDatabase::SharedConnection());
-        DeprRun run(dblNetCost, lngCompanyId, lngAssetId, dblAccumDepr);
-        completeVehicle(run, dblDepr, intInServiceYear);
-        transaction.commit();
+        inOneTransaction([&] {
+            DeprRun run(dblNetCost, lngCompanyId, lngAssetId, dblAccumDepr);
+            completeVehicle(run, dblDepr, intInServiceYear);
+        });
     });
 }
 
@@ -99,7 +98,7 @@ void CalcDepr::completeVehicle(DeprRun& run, double yearlyAmount, std::int16_t f
         if (vb::Round(amount) <= 0) return;
         if (run.isDisposalYear(year)) {
             const double share = AdjustLastYearDepr(std::min(amount, run.netCost - run.accum), run.convention,
-                                                    run.soldMonth);
+                                                    run.disposalShareMonth);
             run.accumulate(share);
             run.writeRow(year, share);
             return;

@@ -5,6 +5,7 @@
 
 #include "CalcDeprFixture.h"
 #include "ComError.h"
+#include "Connection.h"
 #include "modDatabase.h"
 
 namespace tally::engine::testing {
@@ -33,6 +34,16 @@ TEST_F(RunTest, ARunReplacesTheAssetsRowsOnly) {
     ASSERT_TRUE(run(kFiveYear, asset));
     EXPECT_EQ(rowsOf(asset), kFiveYear.expected);
     EXPECT_EQ(rowsOf(other), kFiveYear.expected);
+}
+
+TEST_F(RunTest, InsideTheCallersTransactionTheCallerDecides) {
+    const std::int32_t asset = addAsset();
+    ASSERT_TRUE(run(kFiveYear, asset));
+    {
+        ado::Transaction outer(modDatabase::SharedConnection());
+        EXPECT_TRUE(calc_.DoZeroListed(kCompany, asset, Date(2004, 3, 1)));
+    }  // rolled back
+    EXPECT_EQ(rowsOf(asset), kFiveYear.expected);
 }
 
 TEST_F(RunTest, AmountsAreStoredAsTheirFifteenDigitText) {

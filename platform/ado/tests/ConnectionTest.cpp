@@ -36,7 +36,7 @@ protected:
                                    "CREATE TABLE tblItems (id INTEGER PRIMARY KEY AUTOINCREMENT,"
                                    " Name VARCHAR(20) COLLATE NOCASE UNIQUE, Life DOUBLE, Code SMALLINT,"
                                    " Qty LONG, Rate SINGLE, Price CURRENCY, Placed DATETIME, Listed YESNO,"
-                                   " Notes MEMO TEXT, Other BLOB);");
+                                   " Notes MEMO TEXT);");
     }
     fs::path path() const { return folder.file("Depr.mdb"); }
 

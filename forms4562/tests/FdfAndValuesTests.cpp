@@ -1,0 +1,141 @@
+// Reading FDF templates, writing FDF values, and the number rules of the form's values.
+
+#include <gtest/gtest.h>
+
+#include "ComError.h"
+#include "FdfText.h"
+#include "FormErrors.h"
+#include "FormRoutes.h"
+#include "FormTables.h"
+#include "FormValues.h"
+
+using namespace tally::forms;
+
+namespace {
+
+// A template whose third line lists `count` fields: the first a check box, then text fields named by `name`.
+std::string templateText(int count, const std::string& first, const std::function<std::string(int)>& name) {
+    std::string line = "1 0 obj<</FDF<</F(4562_04.pdf)/Fields[" + first;
+    for (int k = 2; k <= count; ++k) line += "<</T(" + name(k) + ")/V()>>";
+    return "%FDF-1.2\r\n%\xE2\xE3\xCF\xD3\r\n" + line + "]>>>>\r\nendobj\r\ntrailer\r\n<</Root 1 0 R>>\r\n%%EOF\r\n";
+}
+
+long errorNumberOf(const std::function<void()>& action, std::string* description = nullptr) {
+    try {
+        action();
+    } catch (const tally::ComError& e) {
+        if (description) *description = e.description();
+        return e.number();
+    }
+    return 0;
+}
+
+}  // namespace
+
+TEST(FdfTemplate, TakesExactlyTheYearsCountOfEntries) {
+    auto spare = [](int k) { return "f9-" + std::to_string(k); };
+    const std::string text = templateText(205, "<</T(c1-1)/V/Off>>", spare);
+    EXPECT_EQ(parseFdfTemplate(text, 2001).entries.size(), 198u);
+    EXPECT_EQ(parseFdfTemplate(text, 2002).entries.size(), 200u);
+    const FdfTemplate fields = parseFdfTemplate(text, 2004);
+    EXPECT_EQ(fields.opening, "1 0 obj<</FDF<</F(4562_04.pdf)/Fields[<</T(c1-1)/V/");
+    EXPECT_EQ(fields.entries[1].lookupName, "f9-2");
+}
+
+TEST(FdfTemplate, ShortOrBrokenTemplatesRaiseInsteadOfWritingGarbage) {
+    auto spare = [](int k) { return "f9-" + std::to_string(k); };
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {templateText(199, "<</T(c1-1)/V/Off>>", spare), "holds 199 of the 200 fields"},
+        {"%FDF-1.2\r\n%x\r\n", "holds 0 of the 200 fields"},
+        {"only one line", "holds 0 of the 200 fields"},
+        {templateText(200, "<</T(c1-1)/X/Off>>", spare), "field entry 1 cannot be read"},
+        {templateText(200, "<</T(c1-1/V/Off>>", spare), "field entry 1 cannot be read"},
+        {"a\nb\n1 0 obj<</FDF<</Fields[<</T(f1-1)/V(open", "field entry 1 is not closed"}};
+    for (const auto& [text, detail] : cases) {
+        std::string description;
+        EXPECT_EQ(errorNumberOf([&] { parseFdfTemplate(text, 2004); }, &description), ErrTemplateMissing);
+        EXPECT_NE(description.find("year 2004 is damaged: "), std::string::npos) << description;
+        EXPECT_NE(description.find(detail), std::string::npos) << description;
+    }
+}
+
+TEST(FdfTemplate, SuffixedNamesOf2006To2008AreLookedUpWithoutTheirSuffix) {
+    auto name = [](int k) { return "f1_" + std::to_string(k) + "\\(0\\)"; };
+    const FdfTemplate fields = parseFdfTemplate(templateText(200, "<</T(c1_1\\(0\\))/V/Off>>", name), 2007);
+    EXPECT_EQ(fields.opening, "1 0 obj<</FDF<</F(4562_04.pdf)/Fields[<</T(c1_1\\(0\\))/V/");
+    EXPECT_EQ(fields.entries[3].rawName, "f1_4\\(0\\)");
+    EXPECT_EQ(fields.entries[3].lookupName, "f1-4");
+    EXPECT_EQ(fdfRawName("f1-4", 2007), "f1_4\\(0\\)");
+    EXPECT_EQ(fdfFieldName("f1-4", 2007), "f1_4(0)");
+    EXPECT_EQ(fdfFieldName("f1-4", 2004), "f1-4");
+}
+
+TEST(FdfMerge, WritesLine18FirstTheTableValuesByNameAndABlankForUnknownNames) {
+    Form4562Values values;
+    values.set("18", "On");
+    values.set("2", "30000");
+    values.set("owner", "Smith (Tools) \\ Sons");
+    values.set("24a", "Yes");
+    const std::string first = "<</T(c2-1)/V/Off>>";  // in the table, but the first field always takes line 18
+    auto names = [](int k) {
+        return k == 2 ? std::string("f1-4") : k == 3 ? std::string("f1-1") : k == 4 ? std::string("c2-1")
+                                                                                    : "x9-" + std::to_string(k);
+    };
+    const FdfTemplate fields = parseFdfTemplate(templateText(200, first, names), 2004);
+    const std::string dictionary = mergeFdfFields(fields, 2004, values);
+    EXPECT_TRUE(dictionary.starts_with("1 0 obj<</FDF<</F(4562_04.pdf)/Fields[<</T(c2-1)/V/On>>"
+                                       "<</T(f1-4)/V(30,000)>><</T(f1-1)/V(Smith \\(Tools\\) \\\\ Sons)>>"
+                                       "<</T(c2-1)/V/Yes>><</T(x9-5)/V/#20>>"))
+        << dictionary.substr(0, 300);
+    EXPECT_TRUE(dictionary.ends_with("<</T(x9-200)/V/#20>>]>>>>"));
+
+    auto suffixed = [](int k) { return k == 2 ? std::string("f1_4\\(0\\)") : "f9_" + std::to_string(k) + "\\(0\\)"; };
+    const std::string y2007 =
+        mergeFdfFields(parseFdfTemplate(templateText(200, "<</T(c1_1\\(0\\))/V/Off>>", suffixed), 2007), 2007, values);
+    EXPECT_NE(y2007.find("<</T(c1_1\\(0\\))/V/On>><</T(f1_4\\(0\\))/V(30,000)>><</T(f9_3\\(0\\))/V( )>>"),
+              std::string::npos);
+}
+
+TEST(FdfText, ValuesAreEscapedAndWrittenInLatin1) {
+    const std::vector<std::pair<std::string, std::string>> text = {
+        {"plain", "plain"},
+        {"a(b)c\\d", "a\\(b\\)c\\\\d"},
+        {"M\xC3\xBCller", "M\xFCller"},
+        {"line\r\nbreak", "line\\r\\nbreak"},
+        {"\xE2\x82\xAC 5", "? 5"},
+        {"bad \xFF byte", "bad \xFF byte"}};
+    for (const auto& [in, out] : text) EXPECT_EQ(fdfTextValue(in), out) << in;
+    EXPECT_EQ(fdfStateValue("Yes"), "Yes");
+    EXPECT_EQ(fdfStateValue("Y/es (x)"), "Y#2Fes#20#28x#29");
+    EXPECT_EQ(fdfStateValue(""), "");
+}
+
+TEST(FdfText, FileFrameIsTheSevenLinesWithCrLf) {
+    EXPECT_EQ(fdfFileBytes("DICT"), std::string("%FDF-1.2\r\n\x25\xE2\xE3\xCF\xD3\r\nDICT\r\nendobj\r\ntrailer\r\n"
+                                                 "<</Root 1 0 R>>\r\n%%EOF\r\n"));
+}
+
+TEST(FormValues, FormatsPassTextsThatAreNoNumbers) {
+    const std::vector<std::tuple<std::string, NumberTag, std::string>> cases = {
+        {"30000", NumberTag::N0, "30,000"}, {"0", NumberTag::N0, "0"},       {"0", NumberTag::N, ""},
+        {"", NumberTag::N0, ""},            {"Missing", NumberTag::N0, "Missing"},
+        {"54,048", NumberTag::N, "54,048"}, {"54,048 *", NumberTag::N, "54,048 *"},
+        {"  Press", NumberTag::N, "  Press"}, {"1234.5", NumberTag::N, "1,235"}, {"-500", NumberTag::N0, "-500"},
+        {"250000", NumberTag::None, "250000"}};
+    for (const auto& [text, tag, expected] : cases) EXPECT_EQ(formatTagged(text, tag), expected) << text;
+}
+
+TEST(FormValues, ArithmeticReadsLeadingNumbersAndRoundsHalfToEven) {
+    EXPECT_EQ(leadingNumber("Missing"), 0);
+    EXPECT_EQ(leadingNumber(""), 0);
+    EXPECT_EQ(leadingNumber("301.5abc"), 301.5);
+    EXPECT_EQ(wholeNumber(301.5), 302);
+    EXPECT_EQ(wholeNumber(300.5), 300);
+    EXPECT_EQ(wholeNumber(-2.5), -2);
+    EXPECT_EQ(errorNumberOf([] { wholeNumber(3e9); }), tally::vberr::Overflow);
+    EXPECT_EQ(doubleText(15000 + 2500 + 1200), "18700");
+    Form4562Values values;
+    EXPECT_THROW(values.set("26.4(a)", "x"), std::logic_error);
+    EXPECT_THROW(values["19h(d)"], std::logic_error);
+    EXPECT_EQ(values["44"], "");
+}

@@ -1,0 +1,164 @@
+// The name and index tables, and the template set the build generated from them.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <set>
+
+#include "FdfText.h"
+#include "FormTables.h"
+#include "LineCaptions.h"
+#include "PdfForm.h"
+
+namespace fs = std::filesystem;
+using namespace tally::forms;
+
+namespace {
+
+std::string notationOf(const FieldCell& cell) {
+    switch (cell.kind) {
+        case FieldCell::Kind::Value:
+            return cell.id + (cell.tag == NumberTag::N0 ? " N0" : cell.tag == NumberTag::N ? " N" : "") +
+                   (cell.withoutSlashes ? " noslash" : "");
+        case FieldCell::Kind::Literal: return "=" + cell.literal;
+        case FieldCell::Kind::Blank: return "blank";
+        case FieldCell::Kind::Empty: return "empty";
+        case FieldCell::Kind::Unassigned: return "-";
+    }
+    return "?";
+}
+
+fs::path templateFile(const std::string& name) { return fs::path(TALLY_BIN_DIR) / "Files" / name; }
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+TEST(IndexTables, PlacesThatTheFormsBindStayWhereTheyAre) {
+    EXPECT_EQ(pdfLastIndex(2009), 203);
+    EXPECT_EQ(pdfLastIndex(2010), 265);
+    EXPECT_EQ(pdfLastIndex(2031), 265);
+    const std::vector<std::tuple<int, int, std::string>> cases = {
+        {2009, 1, "-"},         {2009, 2, "-"},          {2009, 3, "owner"},     {2009, 5, "tax id"},
+        {2009, 6, "2 N0"},      {2009, 26, "18"},        {2009, 60, "empty"},    {2009, 84, "22 N"},
+        {2009, 179, "24a"},     {2009, 202, "35.2"},     {2009, 203, "39"},      {2009, 204, "blank"},
+        {2010, 5, "1"},         {2010, 7, "3"},          {2010, 10, "-"},        {2010, 11, "-"},
+        {2010, 15, "-"},        {2010, 30, "18 noslash"}, {2010, 66, "=S/L"},    {2010, 75, "-"},
+        {2010, 77, "20b(c) N"}, {2010, 78, "=27.5"},     {2010, 91, "-"},        {2010, 113, "=12yrs"},
+        {2010, 120, "=40yrs"},  {2010, 125, "22 N"},     {2010, 127, "tax id"},  {2010, 265, "41"},
+        {2012, 266, "blank"}};
+    for (const auto& [year, index, expected] : cases) {
+        EXPECT_EQ(notationOf(pdfCell(index, year)), expected) << year << " index " << index;
+    }
+}
+
+TEST(IndexTables, OpenPlacesSendABlankAndEveryValueHasACaption) {
+    Form4562Values values;
+    for (int year : {2009, 2010}) {
+        for (int index = 1; index <= pdfLastIndex(year); ++index) {
+            const FieldCell cell = pdfCell(index, year);
+            if (cell.kind == FieldCell::Kind::Unassigned) {
+                EXPECT_EQ(cellText(cell, values), " ");
+            }
+            if (cell.kind == FieldCell::Kind::Value || cell.kind == FieldCell::Kind::Literal) {
+                EXPECT_FALSE(lineCaption(cell.id).empty()) << index;
+            }
+        }
+    }
+}
+
+TEST(NameTable, YearColumnsAsTheFormsOfThoseYearsUseThem) {
+    EXPECT_EQ(fdfNameTable().size(), 207u);
+    EXPECT_EQ(fdfFieldCount(2001), 198);
+    EXPECT_EQ(fdfFieldCount(2002), 200);
+    EXPECT_EQ(fdfFieldCount(2008), 200);
+    const std::vector<std::tuple<std::string, int, std::string>> cases = {
+        {"c2-1", 2004, "24a"},      {"p2-rb1", 2007, "24a"},   {"c2-3", 2005, "34.1"},   {"c2-3", 2006, "24b"},
+        {"c2-9", 2007, "34.3"},     {"p2-rb11", 2008, "34.5"}, {"c2-13", 2007, "-"},     {"c2-15", 2006, "-"},
+        {"f1-4", 2001, "2 N0"},     {"p1-t4", 2007, "2 N0"},   {"f1-24", 2004, "19a(c) N"}, {"f1-24", 2007, "=1-1"},
+        {"f1-60", 2003, "-"},       {"f1-63", 2005, "empty"},  {"f1-63", 2006, "-"},     {"f2-96", 2008, "44 N"},
+        {"f2-79", 2005, "42.1(a)"}, {"f2-79", 2006, "empty"}};
+    for (const auto& [name, year, expected] : cases) {
+        auto cell = fdfCell(name, year);
+        ASSERT_TRUE(cell) << name;
+        EXPECT_EQ(notationOf(*cell), expected) << name << " " << year;
+    }
+    EXPECT_FALSE(fdfCell("f9-1", 2004));
+    EXPECT_FALSE(fdfCell("c1-1", 2004));
+}
+
+TEST(NameTable, FieldStyleFollowsTheName) {
+    EXPECT_TRUE(fdfTextStyle("f1-4"));
+    EXPECT_TRUE(fdfTextStyle("p1-t4"));
+    EXPECT_FALSE(fdfTextStyle("c2-1"));
+    EXPECT_FALSE(fdfTextStyle("p2-rb1"));
+    EXPECT_FALSE(fdfTextStyle("c1-1"));
+}
+
+// Every tax year from 2001 to next year has its FDF template and its PDF form; the FDF years' templates list
+// exactly the fields their form takes, each one a field of the PDF form, in the same order; the PDF years' forms
+// have one field per index, captioned with the line the index receives.
+TEST(GeneratedTemplates, AgreeWithTheTables) {
+    for (int year = kFirstTaxYear; year <= 2027; ++year) {
+        const std::string yy = twoDigitYear(year);
+        const fs::path fdfPath = templateFile("4562_" + yy + ".fdf");
+        ASSERT_TRUE(fs::exists(fdfPath)) << year;
+        const std::string fdf = readFile(fdfPath);
+        EXPECT_NE(fdf.find("/F(4562_" + yy + ".pdf)"), std::string::npos);
+        pdf::PdfForm form;
+        form.LoadFromFile(templateFile("4562_" + yy + ".pdf"));
+        if (year < kFirstPdfYear) {
+            const FdfTemplate fields = parseFdfTemplate(fdf, year);
+            ASSERT_EQ(static_cast<int>(fields.entries.size()), fdfFieldCount(year));
+            ASSERT_EQ(form.FormFieldCount(), fdfFieldCount(year)) << year;
+            EXPECT_EQ(fields.entries[0].lookupName, "c1-1");
+            EXPECT_EQ(form.FieldKindOf(1), pdf::FieldKind::CheckBox);
+            for (std::size_t k = 0; k < fields.entries.size(); ++k) {
+                const std::string& name = fields.entries[k].lookupName;
+                EXPECT_EQ(form.FieldName(static_cast<int>(k) + 1), fdfFieldName(name, year)) << year << " " << name;
+                auto cell = fdfCell(name, year);
+                if (k > 0 && cell) {
+                    EXPECT_EQ(cell->kind, FieldCell::Kind::Value) << name;
+                    EXPECT_EQ(form.FieldCaption(static_cast<int>(k) + 1), lineCaption(cell->id));
+                }
+            }
+        } else {
+            ASSERT_EQ(form.FormFieldCount(), pdfLastIndex(year)) << year;
+            for (int index = 1; index <= form.FormFieldCount(); ++index) {
+                const FieldCell cell = pdfCell(index, year);
+                if (cell.kind == FieldCell::Kind::Value) {
+                    EXPECT_EQ(form.FieldCaption(index), lineCaption(cell.id)) << year << " index " << index;
+                    const auto kind = answerKind(cell.id);
+                    EXPECT_EQ(form.FieldKindOf(index), kind == AnswerKind::YesNo      ? pdf::FieldKind::Radio
+                                                       : kind == AnswerKind::CheckBox ? pdf::FieldKind::CheckBox
+                                                                                      : pdf::FieldKind::Text);
+                } else if (cell.kind != FieldCell::Kind::Literal) {
+                    EXPECT_TRUE(form.FieldHidden(index)) << year << " index " << index;
+                }
+            }
+        }
+    }
+}
+
+// The FDF years show every value their name table writes, once: 2006-2008 also the answers 34.3 and 34.5.
+TEST(GeneratedTemplates, FdfYearsCarryEveryValueOfTheirColumn) {
+    for (int year : {2004, 2007}) {
+        const FdfTemplate fields = parseFdfTemplate(readFile(templateFile("4562_" + twoDigitYear(year) + ".fdf")), year);
+        std::set<std::string> shown;
+        for (const auto& entry : fields.entries) {
+            if (auto cell = fdfCell(entry.lookupName, year)) shown.insert(cell->id);
+        }
+        for (const auto& row : fdfNameTable()) {
+            const FieldCell& cell = year >= 2006 ? row.from2006 : row.upTo2005;
+            if (cell.kind == FieldCell::Kind::Value) {
+                EXPECT_TRUE(shown.count(cell.id)) << year << " " << cell.id;
+            }
+        }
+        EXPECT_EQ(shown.count("34.3"), 1u);
+        EXPECT_EQ(shown.count("34.5"), 1u);
+    }
+}

@@ -11,8 +11,6 @@ namespace tally::engine {
 
 namespace {
 
-constexpr const char* kClass = "CalcDepr";
-
 // The method text of DoDepr's variant argument; Null and Empty name no method.
 std::string methodText(const vb::Variant& method) {
     if (method.isNull() || method.isEmpty()) return {};
@@ -24,7 +22,7 @@ std::string methodText(const vb::Variant& method) {
 CalcDepr::CalcDepr() { modDatabase::Main(); }
 
 bool CalcDepr::DoZeroListed(std::int32_t lngCompanyId, std::int32_t lngAssetId, vb::Date dtInService) {
-    return withTags(kClass, "DoZeroListed", [&] {
+    return withTags(kTagClass, "DoZeroListed", [&] {
         return inOneTransaction([&] {
             const DeprRun run(0, lngCompanyId, lngAssetId, 0, dtInService, vb::notSoldDate(), 0, "N", 0);
             run.deleteRows();
@@ -38,15 +36,11 @@ bool CalcDepr::DoMacrsDepr(double dblNetCost, double dblLife, double dblBonus, s
                            std::int32_t lngAssetId, std::int16_t intConvention, vb::Date dtInService,
                            vb::Date dtDateSold, const std::string& strAuto, std::int32_t lng179,
                            std::int32_t lngSalesAmt, double dblBusPercent) {
-    return withTags(kClass, "DoMacrsDepr", [&] {
+    return withTags(kTagClass, "DoMacrsDepr", [&] {
         return inOneTransaction([&] {
             DeprRun run(dblNetCost, lngCompanyId, lngAssetId, intConvention, dtInService, dtDateSold, lngSalesAmt,
                         strAuto, dblBusPercent);
-            run.deleteRows();
-            if (run.isDisposalYear(run.inServiceYear)) {
-                storeGainOrLoss(run);
-                return true;
-            }
+            if (!startRun(run)) return true;
 
             const std::string name = GetConventionName(intConvention, run.inServiceMonth);
             const std::string column = name + vb::NumberText(dblLife);
@@ -64,24 +58,7 @@ bool CalcDepr::DoMacrsDepr(double dblNetCost, double dblLife, double dblBonus, s
                     depr = LimitAutoDepr(nextVehicleYearIndex(run), depr, dblBusPercent, dblNetCost, run.accum,
                                          dblBonus, lng179);
                 }
-                if (run.isDisposalYear(year)) depr = AdjustLastYearDepr(depr, intConvention, run.disposalShareMonth);
-                run.accumulate(depr);
-                if (rowNumber == dblLife + 1) {
-                    if (vb::Round(run.accum) != dblNetCost) {
-                        // A vehicle short of its net cost by 5 or more goes on year by year instead.
-                        const double difference = vb::Round(dblNetCost - run.accum);
-                        if (!run.vehicle || difference < 5) {
-                            depr += difference;
-                            run.accum = dblNetCost;
-                        }
-                    }
-                    if (vb::Round(depr) == 0) break;
-                }
-                run.writeRow(year, depr);
-                if (run.isDisposalYear(year)) {
-                    storeGainOrLoss(run);
-                    break;
-                }
+                if (!closeYear(run, year, depr, rowNumber == dblLife + 1, ScheduleKind::RateTable)) break;
                 year = followingYear(year);
             }
             closeRun(run, year);
@@ -94,7 +71,7 @@ bool CalcDepr::DoDepr(double NetCost, std::int16_t Life, std::int16_t intConvent
                       std::int32_t lngAssetId, vb::Date dtInService, vb::Date dtDateSold,
                       const vb::Variant& strMethod, std::int32_t lngSalesAmt, const std::string& strAuto,
                       double dblBusPercent) {
-    return withTags(kClass, "DoDepr", [&] {
+    return withTags(kTagClass, "DoDepr", [&] {
         return inOneTransaction([&] {
             const std::string method = methodText(strMethod);
             DeprRun run(NetCost, lngCompanyId, lngAssetId, intConvention, dtInService, dtDateSold, lngSalesAmt,
@@ -102,11 +79,7 @@ bool CalcDepr::DoDepr(double NetCost, std::int16_t Life, std::int16_t intConvent
             const std::string convention =
                 method == "ADS" ? GetConventionName(intConvention, run.inServiceMonth) : std::string();
             if (method == "Amortize") run.disposalShareMonth = static_cast<std::int16_t>(run.soldMonth - 1);
-            run.deleteRows();
-            if (run.isDisposalYear(run.inServiceYear)) {
-                storeGainOrLoss(run);
-                return true;
-            }
+            if (!startRun(run)) return true;
 
             double depr = 0;  // a year without an amount of its own repeats the amount the year before ended with
             std::int16_t year = run.inServiceYear;
@@ -121,20 +94,7 @@ bool CalcDepr::DoDepr(double NetCost, std::int16_t Life, std::int16_t intConvent
                     if (laterYear && dblBusPercent * AutoMaxRates()[kMaxYear4] < depr) break;
                     depr = LimitAutoDepr(index, depr, dblBusPercent, NetCost, run.accum, 0, 0);
                 }
-                if (run.isDisposalYear(year)) depr = AdjustLastYearDepr(depr, intConvention, run.disposalShareMonth);
-                run.accumulate(depr);
-                if (entry.finalYear || run.accum > NetCost) {
-                    if (vb::Round(run.accum) != NetCost) {
-                        depr += vb::Round(NetCost - run.accum);
-                        run.accum = NetCost;
-                    }
-                    if (vb::Round(depr) == 0) break;
-                }
-                if (depr > 0) run.writeRow(year, depr);
-                if (run.isDisposalYear(year)) {
-                    storeGainOrLoss(run);
-                    break;
-                }
+                if (!closeYear(run, year, depr, entry.finalYear, ScheduleKind::Formula)) break;
                 year = followingYear(year);
             }
             closeRun(run, year);
@@ -144,7 +104,7 @@ bool CalcDepr::DoDepr(double NetCost, std::int16_t Life, std::int16_t intConvent
 }
 
 bool CalcDepr::DoGainLoss(std::int32_t lngAssetId, std::int32_t lngBasis, std::int32_t lngsalesPrice) {
-    return withTags(kClass, "DoGainLoss", [&] {
+    return withTags(kTagClass, "DoGainLoss", [&] {
         const std::string asset = std::to_string(lngAssetId);
         const std::int32_t accumulated = modDatabase::ReturnDbData(std::string("SELECT  max(accum_depr)") +
                                                                    " From  tbldepr Where Asset_num = " + asset);
@@ -160,7 +120,7 @@ bool CalcDepr::DoGainLoss(std::int32_t lngAssetId, std::int32_t lngBasis, std::i
 }
 
 double CalcDepr::AdjustLastYearDepr(double depr, std::int16_t convention, std::int16_t month) {
-    return withTags(kClass, "AdjustLastYearDepr", [&]() -> double {
+    return withTags(kTagClass, "AdjustLastYearDepr", [&]() -> double {
         switch (convention) {
             case 1:
                 return depr / 2;
@@ -181,7 +141,7 @@ double CalcDepr::AdjustLastYearDepr(double depr, std::int16_t convention, std::i
 }
 
 std::string CalcDepr::GetConventionName(std::int16_t convention, std::int16_t month) {
-    return withTags(kClass, "GetConventionName", [&]() -> std::string {
+    return withTags(kTagClass, "GetConventionName", [&]() -> std::string {
         switch (convention) {
             case 1:
                 return "Half";
@@ -199,6 +159,38 @@ std::string CalcDepr::GetConventionName(std::int16_t convention, std::int16_t mo
                 return "";
         }
     });
+}
+
+bool CalcDepr::startRun(DeprRun& run) {
+    run.deleteRows();
+    if (!run.isDisposalYear(run.inServiceYear)) return true;
+    storeGainOrLoss(run);
+    return false;
+}
+
+bool CalcDepr::closeYear(DeprRun& run, std::int16_t year, double& depr, bool finalYear, ScheduleKind kind) {
+    const bool formula = kind == ScheduleKind::Formula;
+    if (run.isDisposalYear(year)) depr = AdjustLastYearDepr(depr, run.convention, run.disposalShareMonth);
+    run.accumulate(depr);
+    // A formula year that passes the net cost is brought back to it like a final year.
+    if (finalYear || (formula && run.accum > run.netCost)) {
+        if (vb::Round(run.accum) != run.netCost) {
+            const double difference = vb::Round(run.netCost - run.accum);
+            // From the rate tables, a vehicle short of its net cost by 5 or more goes on year by year instead.
+            if (formula || !run.vehicle || difference < 5) {
+                depr += difference;
+                run.accum = run.netCost;
+            }
+        }
+        if (vb::Round(depr) == 0) return false;
+    }
+    // Formula years without a positive amount get no row.
+    if (!formula || depr > 0) run.writeRow(year, depr);
+    if (run.isDisposalYear(year)) {
+        storeGainOrLoss(run);
+        return false;
+    }
+    return true;
 }
 
 std::int16_t CalcDepr::nextVehicleYearIndex(DeprRun& run) {

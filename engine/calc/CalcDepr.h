@@ -52,11 +52,22 @@ public:
     bool DoGainLoss(std::int32_t lngAssetId, std::int32_t lngBasis, std::int32_t lngsalesPrice);
 
 private:
+    // The class tag of every error an operation raises again.
+    static constexpr const char* kTagClass = "CalcDepr";
+
     static double AdjustLastYearDepr(double depr, std::int16_t convention, std::int16_t month);
     static std::string GetConventionName(std::int16_t convention, std::int16_t month);
     static double LimitAutoDepr(std::int16_t yearIndex, double depr, double businessShare, double netCost,
                                 double accum, double bonus, std::int32_t amount179);
 
+    // Where a run's yearly amounts come from: the MACRS rate tables or a formula. They close a year differently.
+    enum class ScheduleKind { RateTable, Formula };
+
+    // Deletes the asset's rows. An asset disposed of in its in-service year only gets its gain or loss: false.
+    bool startRun(DeprRun& run);
+    // Closes a year of the run in this order: the disposal-year share, the accumulation, the top-up to the net cost
+    // in the final year, the row, and the gain or loss in the disposal year. False when the run ends with it.
+    bool closeYear(DeprRun& run, std::int16_t year, double& depr, bool finalYear, ScheduleKind kind);
     // Vehicle year index 1 to 4 of the next year (held at 4), for LimitAutoDepr.
     static std::int16_t nextVehicleYearIndex(DeprRun& run);
     // The year after the loop of a run: completes a vehicle that is short of its net cost (up to its disposal

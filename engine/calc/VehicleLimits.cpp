@@ -24,7 +24,7 @@ std::string vehicleTypeName(const std::string& strAuto) {
 }  // namespace
 
 std::int32_t CalcDepr::GetAutoMaxRates(const std::string& strAuto, std::int16_t intYear, std::int16_t intBonus) {
-    return withTags("CalcDepr", "GetAutoMaxRates", [&]() -> std::int32_t {
+    return withTags(kTagClass, "GetAutoMaxRates", [&]() -> std::int32_t {
         const auto limits = modDatabase::ExecuteQueryReturnRS(
             std::string("Select [Yr 1 + 30%],[Yr 1 + 50%], [Max Year 1], [Max Year 2],[Max Year 3],[Max Year 4]") +
                 " from tblmaxAuto where year = " + std::to_string(intYear) + " and type = '" +
@@ -82,7 +82,7 @@ double CalcDepr::LimitAutoDepr(std::int16_t yearIndex, double depr, double busin
 
 void CalcDepr::FinishAutoDepr(double dblNetCost, double dblAccumDepr, double dblDepr,
                               std::int16_t intInServiceYear, std::int32_t lngCompanyId, std::int32_t lngAssetId) {
-    withTags("CalcDepr", "FinishAutoDepr", [&] {
+    withTags(kTagClass, "FinishAutoDepr", [&] {
         inOneTransaction([&] {
             DeprRun run(dblNetCost, lngCompanyId, lngAssetId, dblAccumDepr);
             completeVehicle(run, dblDepr, intInServiceYear);

@@ -5,6 +5,18 @@
 
 namespace tally::engine {
 
+namespace {
+
+// Amounts go in as their text with up to 15 significant digits: depr unrounded, accum whole or the net cost.
+std::string deprRowInsertSql(std::int32_t companyId, std::int32_t assetId, std::int16_t year, double depr,
+                             double accum) {
+    return std::string("Insert into tblDepr (client_num, asset_num, [year], depr, accum_depr)") + " Values(" +
+           std::to_string(companyId) + "," + std::to_string(assetId) + "," + std::to_string(year) + "," +
+           vb::NumberText(depr) + "," + vb::NumberText(accum) + ")";
+}
+
+}  // namespace
+
 DeprRun::DeprRun(double netCost, std::int32_t companyId, std::int32_t assetId, std::int16_t convention,
                  vb::Date inService, vb::Date sold, std::int32_t salesAmt, const std::string& strAuto,
                  double businessShare)
@@ -37,13 +49,6 @@ void DeprRun::deleteRows() const {
 void DeprRun::writeRow(std::int16_t year, double depr) const {
     modDatabase::ExecuteQuery(deprRowInsertSql(companyId, assetId, year, depr, accum),
                               modDatabase::SharedConnection());
-}
-
-std::string deprRowInsertSql(std::int32_t companyId, std::int32_t assetId, std::int16_t year, double depr,
-                             double accum) {
-    return std::string("Insert into tblDepr (client_num, asset_num, [year], depr, accum_depr)") + " Values(" +
-           std::to_string(companyId) + "," + std::to_string(assetId) + "," + std::to_string(year) + "," +
-           vb::NumberText(depr) + "," + vb::NumberText(accum) + ")";
 }
 
 std::int16_t followingYear(std::int16_t year) { return vb::CInt(static_cast<double>(year) + 1); }

@@ -66,10 +66,6 @@ auto inOneTransaction(Body&& body) -> decltype(body()) {
     }
 }
 
-// The INSERT of one tblDepr row; amounts as their text with up to 15 significant digits.
-std::string deprRowInsertSql(std::int32_t companyId, std::int32_t assetId, std::int16_t year, double depr,
-                             double accum);
-
 // The year after `year`; raises the overflow error past the last 16-bit year.
 std::int16_t followingYear(std::int16_t year);
 

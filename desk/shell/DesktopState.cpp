@@ -1,0 +1,141 @@
+#include "DesktopState.h"
+
+#include <optional>
+#include <string>
+
+#include <QWidget>
+
+#include "AppIdentity.h"
+#include "ComError.h"
+#include "Conversions.h"
+#include "ErrorReport.h"
+#include "Settings.h"
+#include "Twips.h"
+#include "db.h"
+
+namespace tally::desk {
+
+namespace {
+
+vb::Variant readDefault(const char* routine, const std::string& sql) {
+    vb::Variant value;
+    trapStep(QStringLiteral("Error in %1 ").arg(routine), ErrorLayout::Blank,
+             [&] { value = engine::db().ReturnValue(sql); });
+    return value;
+}
+
+void writeDefault(const char* routine, const std::string& sql) {
+    trapStep(QStringLiteral("Error in %1 ").arg(routine), ErrorLayout::Blank,
+             [&] { engine::db().ExecuteSql(sql); });
+}
+
+bool readSwitch(const char* routine, const std::string& sql) {
+    bool on = false;
+    const vb::Variant value = readDefault(routine, sql);
+    trapStep(QStringLiteral("Error in %1 ").arg(routine), ErrorLayout::Blank, [&] { on = value.toBool(); });
+    return on;
+}
+
+std::string yesNo(bool value) { return value ? "True" : "False"; }
+
+constexpr const char* kSection = "Settings";
+
+}  // namespace
+
+void RetrieveDbDefaultYear() {
+    const vb::Variant value = readDefault("RetrieveDbDefaultYear", "Select DefaultYear from tblDefaults");
+    gintDefaultYear = 0;
+    trapStep(QStringLiteral("Error in RetrieveDbDefaultYear "), ErrorLayout::Blank,
+             [&] { gintDefaultYear = value.toInt(); });
+}
+
+void SetDefaultYear(const vb::Variant& year) {
+    std::optional<std::int16_t> rounded;
+    trapStep(QStringLiteral("Error in SetDefaultYear "), ErrorLayout::Blank, [&] { rounded = year.toInt(); });
+    if (!rounded) return;
+    writeDefault("SetDefaultYear", "Update tblDefaults set defaultyear = " + std::to_string(*rounded));
+    gintDefaultYear = *rounded;
+}
+
+bool CheckForStartUpHelp() { return readSwitch("CheckForStartUpHelp", "Select StartUp_Help from tblDefaults"); }
+
+void SetStartUpHelp(bool value) {
+    writeDefault("SetStartUpHelp", "Update tblDefaults set StartUp_Help = " + yesNo(value));
+}
+
+bool CheckForShowCompany() { return readSwitch("CheckForShowCompany", "Select ShowCompany from tblDefaults"); }
+
+void SetShowCompany(bool value) {
+    writeDefault("SetShowCompany", "Update tblDefaults set ShowCompany = " + yesNo(value));
+}
+
+std::int16_t GetDefaultYear() { return gintDefaultYear; }
+void SetCompanyId(std::int32_t id) { glngCompanyId = id; }
+void SetEditAsset(bool editing) { gblnEditAsset = editing; }
+
+QString companyCaption(const QString& companyName) {
+    return QString::fromLatin1(kAppTitle) + QStringLiteral(" for - ") + companyName;
+}
+
+void GetLastCompany(QWidget& mainWindow) {
+    const QString prefix = QStringLiteral("Error in GetLastCompany ");
+    trapStep(prefix, ErrorLayout::ErrorNumber, [&] {
+        const QString id = ui::GetSetting(kProductName, kSection, QStringLiteral("CompanyId"), QStringLiteral("1"));
+        glngCompanyId = vb::CLng(vb::CDbl(id.toStdString()));
+    });
+    trapStep(prefix, ErrorLayout::ErrorNumber, [&] {
+        gstrCompanyName =
+            ui::GetSetting(kProductName, kSection, QStringLiteral("CompanyName"), QStringLiteral("Sample Company"));
+    });
+    mainWindow.setWindowTitle(companyCaption(gstrCompanyName));
+}
+
+namespace {
+void saveSetting(const QString& appName, const char* key, const QString& value) {
+    if (!ui::SaveSetting(appName, kSection, key, value))
+        throw ComError(75, "tally_desk", "Path/File access error: " + ui::settingsFilePath().toStdString());
+}
+}  // namespace
+
+void SaveLastCompany() {
+    const QString prefix = QStringLiteral("Error in SaveLastCompany ");
+    if (glngCompanyId > 0)
+        trapStep(prefix, ErrorLayout::ErrorNumber,
+                 [&] { saveSetting(kProductName, "CompanyId", QString::number(glngCompanyId)); });
+    if (!gstrCompanyName.isEmpty())
+        trapStep(prefix, ErrorLayout::ErrorNumber, [&] { saveSetting(kProductName, "CompanyName", gstrCompanyName); });
+}
+
+namespace {
+struct PositionKey {
+    const char* key;
+    double defaultTwips;
+    void (*apply)(QWidget&, double);
+    double ui::TwipsRect::*field;
+};
+
+constexpr PositionKey kPositionKeys[] = {
+    {"MainLeft", 200, &ui::setWindowLeft, &ui::TwipsRect::left},
+    {"MainTop", 1000, &ui::setWindowTop, &ui::TwipsRect::top},
+    {"MainWidth", 10500, &ui::setWindowWidth, &ui::TwipsRect::width},
+    {"MainHeight", 7500, &ui::setWindowHeight, &ui::TwipsRect::height},
+};
+}  // namespace
+
+void GetFormPosition(QWidget& window) {
+    for (const auto& k : kPositionKeys) {
+        const QString text =
+            ui::GetSetting(window.objectName(), kSection, k.key, QString::number(k.defaultTwips));
+        // A stored text that is not a number leaves that side as it is.
+        if (const auto twips = vb::parseNumber(text.toStdString())) k.apply(window, static_cast<float>(*twips));
+    }
+}
+
+void SaveFormPosition(const QWidget& window) {
+    if (window.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) return;
+    const ui::TwipsRect place = ui::windowTwips(window);
+    for (const auto& k : kPositionKeys)
+        ui::SaveSetting(window.objectName(), kSection, k.key, QString::number(place.*(k.field), 'f', 0));
+}
+
+}  // namespace tally::desk

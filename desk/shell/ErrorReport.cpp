@@ -1,0 +1,44 @@
+#include "ErrorReport.h"
+
+#include "ComError.h"
+#include "Prompts.h"
+
+namespace tally::desk {
+
+namespace {
+constexpr long kFailed = -2147467259;  // E_FAIL, for errors that carry no number of their own
+}
+
+ErrorInfo currentError() {
+    try {
+        throw;
+    } catch (const ComError& e) {
+        return {e.number(), QString::fromStdString(e.description())};
+    } catch (const std::exception& e) {
+        return {kFailed, QString::fromLocal8Bit(e.what())};
+    } catch (...) {
+        return {kFailed, QStringLiteral("Unexpected error")};
+    }
+}
+
+QString errorText(const QString& prefix, const ErrorInfo& error, ErrorLayout layout) {
+    const QString separator = layout == ErrorLayout::Blank ? QStringLiteral(" ") : QStringLiteral(" Error Number: ");
+    return prefix + error.description + separator + QString::number(error.number);
+}
+
+void showError(const QString& prefix, const ErrorInfo& error, ErrorLayout layout) {
+    ui::prompts().msgBox(errorText(prefix, error, layout));
+}
+
+bool RepeatErrorGuard::report() {
+    const ErrorInfo error = currentError();
+    if (error.number == lastNumber_) {
+        ui::prompts().msgBox(QStringLiteral("Can not complete operation. Exiting operation."));
+        return true;
+    }
+    lastNumber_ = error.number;
+    showError(prefix_, error, ErrorLayout::ErrorNumber);
+    return false;
+}
+
+}  // namespace tally::desk

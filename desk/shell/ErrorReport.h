@@ -1,0 +1,66 @@
+#pragma once
+// The desktop's error boxes: every handler catches what its steps raise and shows "Error in <where>" with the
+// error's description and number in one of two layouts, then goes on with its next step or leaves, as the
+// routine has it. No exception may leave a handler into Qt's event loop.
+
+#include <exception>
+#include <utility>
+
+#include <QString>
+
+namespace tally::desk {
+
+struct ErrorInfo {
+    long number = 0;
+    QString description;
+};
+
+// Number and description of the exception being handled (ComError keeps its own; others get E_FAIL).
+ErrorInfo currentError();
+
+enum class ErrorLayout {
+    Blank,        // prefix + description + " " + number
+    ErrorNumber,  // prefix + description + " Error Number: " + number
+};
+
+QString errorText(const QString& prefix, const ErrorInfo& error, ErrorLayout layout);
+// Shows the error box (OK only, application title).
+void showError(const QString& prefix, const ErrorInfo& error, ErrorLayout layout);
+
+// Runs one step; an exception shows the error box and the step counts as failed.
+template <typename Step>
+bool trapStep(const QString& prefix, ErrorLayout layout, Step&& step) {
+    try {
+        std::forward<Step>(step)();
+        return true;
+    } catch (...) {
+        showError(prefix, currentError(), layout);
+        return false;
+    }
+}
+
+// Runs one step whose errors are ignored.
+template <typename Step>
+bool ignoreErrors(Step&& step) noexcept {
+    try {
+        std::forward<Step>(step)();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+// The rule of the combo routines: a new error number is reported and the routine goes on; the same number a
+// second time within one call shows "Can not complete operation. Exiting operation." and the routine leaves.
+class RepeatErrorGuard {
+public:
+    explicit RepeatErrorGuard(QString prefix) : prefix_(std::move(prefix)) {}
+    // Call from a catch block. Returns true when the routine must leave.
+    bool report();
+
+private:
+    QString prefix_;
+    long lastNumber_ = 0;
+};
+
+}  // namespace tally::desk

@@ -1,0 +1,56 @@
+#include "StatusLine.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
+
+#include "Colour.h"
+#include "Conversions.h"
+#include "ErrorReport.h"
+
+namespace tally::desk {
+
+namespace {
+QPointer<QLabel>& label() {
+    static QPointer<QLabel> instance;
+    return instance;
+}
+}  // namespace
+
+void setStatusLabel(QLabel* statusLabel) { label() = statusLabel; }
+QLabel* statusLabel() { return label(); }
+
+void DisplayMsg(const QString& message, const QString& colour) {
+    QLabel* target = label();
+    if (!target) return;
+    target->setText(message);
+    trapStep(QStringLiteral("Error in DisplayMsg. "), ErrorLayout::ErrorNumber, [&] {
+        const std::int32_t number = colour.isEmpty() ? kStatusGreen : vb::CLng(vb::CDbl(colour.toStdString()));
+        ui::setTextColour(*target, number);
+    });
+}
+
+void setStatusTextOnly(const QString& message) {
+    if (QLabel* target = label()) target->setText(message);
+}
+
+QString NoQuote(const QString& text) {
+    QString quoted = text;
+    return quoted.replace(QLatin1Char('\''), QLatin1Char('`'));
+}
+
+void SelectAllText() {
+    QWidget* focused = QApplication::focusWidget();
+    if (auto* combo = qobject_cast<QComboBox*>(focused)) focused = combo->lineEdit();
+    if (auto* edit = qobject_cast<QLineEdit*>(focused)) {
+        QTimer::singleShot(0, edit, &QLineEdit::selectAll);
+    } else if (auto* spin = qobject_cast<QAbstractSpinBox*>(focused)) {
+        QTimer::singleShot(0, spin, &QAbstractSpinBox::selectAll);
+    }
+}
+
+}  // namespace tally::desk

@@ -1,0 +1,88 @@
+#include "frmGettingStarted.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPointer>
+#include <QVBoxLayout>
+
+#include "AppIdentity.h"
+#include "DesktopState.h"
+#include "LinkLabel.h"
+#include "Twips.h"
+#include "WebAccess.h"
+
+namespace tally::desk {
+
+namespace {
+QPointer<frmGettingStarted>& instance() {
+    static QPointer<frmGettingStarted> window;
+    return window;
+}
+
+QLabel* stepLabel(const char* name, const QString& text) {
+    auto* label = new QLabel(text);
+    label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setFont(QFont(QStringLiteral("Verdana"), 9));
+    return label;
+}
+}  // namespace
+
+frmGettingStarted* frmGettingStarted::shared() { return instance(); }
+
+frmGettingStarted* frmGettingStarted::showShared(QWidget* mainWindow) {
+    if (!instance()) instance() = new frmGettingStarted(mainWindow);
+    instance()->show();
+    instance()->raise();
+    instance()->activateWindow();
+    return instance();
+}
+
+frmGettingStarted::frmGettingStarted(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window) {
+    setObjectName(QStringLiteral("frmGettingStarted"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Getting Started"));
+    resize(ui::toPixels(8500), ui::toPixels(6000));
+
+    auto* frame = new QGroupBox;
+    frame->setObjectName(QStringLiteral("Frame1"));
+    auto* steps = new QVBoxLayout(frame);
+    steps->addWidget(stepLabel("Label1", QStringLiteral(
+        "1 - Create a new company by selecting Company/Client, by using menu Tools/Company/Client.")));
+    steps->addWidget(stepLabel("Label3", QStringLiteral(
+        "2 - Select Maintenance/Miscellaneous 4562 Data, and enter the information related to this Company/Client.")));
+    steps->addWidget(stepLabel("Label5", QStringLiteral(
+        "3 - If needed additional 179 Limits and Maximum Automobile Amounts can be added using the Maintenance Menu.")));
+    steps->addWidget(stepLabel("Label2", QStringLiteral(
+        "4 - Use Maintenance/Assets to enter all current and past assets for this Company/Client.")));
+    steps->addWidget(stepLabel("Label4", QStringLiteral(
+        "5 - Run the various reports to ensure that all data has been entered correctly. When satisfied click on "
+        "Form 4562* under the reports menu, and print your completed tax form. ")));
+    steps->addWidget(stepLabel("Label6", QStringLiteral("6 - Extensive On Line Help is available by clicking F1.")));
+    steps->addWidget(stepLabel("Label7", QStringLiteral("* Adobe Acrobat Reader is required.")));
+    auto* link = new LinkLabel(QString::fromLatin1(kReaderDownloadAddress));
+    link->setObjectName(QStringLiteral("Label8"));
+    steps->addWidget(link);
+    connect(link, &LinkLabel::clicked, this, [this] { WebLink(this, QString::fromLatin1(kReaderDownloadAddress)); });
+
+    chkShow_ = new QCheckBox(QStringLiteral("Show on start up."));
+    chkShow_->setObjectName(QStringLiteral("chkShow"));
+    chkShow_->setChecked(CheckForStartUpHelp());
+    // Only the user's clicks count as a change, not the value the window starts with.
+    connect(chkShow_, &QCheckBox::toggled, this, [this] { changed_ = true; });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(frame);
+    layout->addWidget(chkShow_);
+}
+
+void frmGettingStarted::closeEvent(QCloseEvent* event) {
+    if (changed_) SetStartUpHelp(chkShow_->isChecked());
+    changed_ = false;
+    event->accept();
+}
+
+}  // namespace tally::desk

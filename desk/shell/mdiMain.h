@@ -1,0 +1,57 @@
+#pragma once
+// The main window: the parent of every child window, its menus and the status line. Closing it ends the
+// program: child windows first (each may ask to save, and may refuse), then help, the window's place, the last
+// company, and the engine's database connection.
+
+#include <QMainWindow>
+
+#include "Twips.h"
+
+class QLabel;
+class QMdiArea;
+class QMenu;
+
+namespace tally::desk {
+
+class mdiMain : public QMainWindow {
+    Q_OBJECT
+public:
+    mdiMain();
+    ~mdiMain() override;
+
+    QMdiArea& mdiArea() { return *mdiArea_; }
+    QLabel& lblStatusBar() { return *lblStatusBar_; }
+    // Left, Top, Width, Height in twips, as the other windows place themselves by it.
+    ui::TwipsRect mainGeometryTwips() const { return ui::windowTwips(*this); }
+
+    // Closes the child windows in the order they were opened; false when one of them stays open.
+    bool closeChildWindows();
+    void tileVertical();
+    bool isShutDown() const { return shutDown_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    QMenu* addMenu(const char* name, const QString& caption);
+    QAction* addItem(QMenu* menu, const char* name, const QString& caption, std::function<void()> handler,
+                     bool available = true);
+    void rebuildWindowList(QMenu* menu);
+    void shutDown();
+
+    QMdiArea* mdiArea_ = nullptr;
+    QLabel* lblStatusBar_ = nullptr;
+    QList<QAction*> windowListActions_;
+    bool shutDown_ = false;
+    bool placed_ = false;
+};
+
+// The main window until it has shut down.
+mdiMain* mainWindow();
+
+// Ends the program through the normal shut-down (an error the program cannot go on from); exit code 1.
+void endProgram();
+
+}  // namespace tally::desk

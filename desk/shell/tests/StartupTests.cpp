@@ -1,0 +1,153 @@
+// Start-up and shut-down of the program as a whole: order, first run, saved places, refusal and fatal errors.
+
+#include <QLabel>
+#include <QListWidget>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QCloseEvent>
+#include <QTest>
+
+#include "DeskTestSupport.h"
+#include "Settings.h"
+#include "Startup.h"
+#include "frmCompany.h"
+#include "frmGettingStarted.h"
+#include "modDatabase.h"
+
+namespace tally::desk::testing {
+namespace {
+
+class Startup : public DeskTest {
+protected:
+    void switches(bool help, bool picker) {
+        exec(std::string("Update tblDefaults set StartUp_Help = ") + (help ? "True" : "False") +
+             ", ShowCompany = " + (picker ? "True" : "False"));
+    }
+    static QString setting(const QString& app, const QString& key) {
+        return ui::GetSetting(app, QStringLiteral("Settings"), key, QStringLiteral("<none>"));
+    }
+};
+
+TEST_F(Startup, FirstRunOpensOnTheSampleCompanyAtTheDefaultPlace) {
+    switches(false, false);
+    exec("Update tblDefaults set DefaultYear = 2009");
+    ASSERT_TRUE(Main());
+    mdiMain* main = mainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(main->windowTitle(), "Tallyvane  for - Sample Company");
+    EXPECT_EQ(glngCompanyId, 1);
+    EXPECT_EQ(GetDefaultYear(), 2009);
+    const ui::TwipsRect place = main->mainGeometryTwips();
+    EXPECT_EQ(place.left, 195);  // 200 twips is 13.3 pixels
+    EXPECT_EQ(place.top, 1005);
+    EXPECT_EQ(place.width, 10500);
+    EXPECT_EQ(place.height, 7500);
+    EXPECT_EQ(frmGettingStarted::shared(), nullptr);
+    EXPECT_TRUE(prompts_->messages.empty());
+}
+
+TEST_F(Startup, GettingStartedComesFirstThenThePickerModalOverIt) {
+    switches(true, true);
+    exec("Insert into tblCompany ([Company Name]) values ('Smith Hardware')");
+    bool gettingStartedShown = false;
+    QString captionDuringPicker;
+    onNextModal([&](QDialog& dialog) {
+        auto* picker = qobject_cast<frmCompany*>(&dialog);
+        ASSERT_NE(picker, nullptr);
+        gettingStartedShown = frmGettingStarted::shared() && frmGettingStarted::shared()->isVisible();
+        captionDuringPicker = mainWindow()->windowTitle();
+        QTest::keyClicks(&picker->txtClientList(), "sm");
+        QTest::keyClick(&picker->txtClientList(), Qt::Key_Return);
+    });
+    ASSERT_TRUE(Main());
+    EXPECT_TRUE(gettingStartedShown);
+    EXPECT_EQ(captionDuringPicker, "Tallyvane  for - Sample Company");
+    EXPECT_EQ(mainWindow()->windowTitle(), "Tallyvane  for - Smith Hardware");
+    EXPECT_EQ(gstrCompanyName, "Smith Hardware");
+    EXPECT_GT(glngCompanyId, 1);
+}
+
+TEST_F(Startup, UnreachableDatabaseGivesYearZeroAndOpensNeitherWindow) {
+    engine::modDatabase::UseDatabaseFile((database_.folder() / "missing" / "Depr.mdb").string());
+    ASSERT_TRUE(Main());
+    EXPECT_EQ(GetDefaultYear(), 0);
+    EXPECT_EQ(frmGettingStarted::shared(), nullptr);
+    const QStringList texts = prompts_->messageTexts();
+    ASSERT_EQ(texts.size(), 3);
+    EXPECT_TRUE(texts[0].startsWith("Error in RetrieveDbDefaultYear "));
+    EXPECT_TRUE(texts[1].startsWith("Error in CheckForStartUpHelp "));
+    EXPECT_TRUE(texts[2].startsWith("Error in CheckForShowCompany "));
+}
+
+TEST_F(Startup, ExitSavesPlaceAndCompanyWhichTheNextStartRestores) {
+    switches(false, false);
+    ASSERT_TRUE(Main());
+    mainWindow()->setGeometry(30, 40, 600, 450);
+    const ui::TwipsRect place = mainWindow()->mainGeometryTwips();
+    gstrCompanyName = "O'Neil <b>Farms</b>";
+    SetCompanyId(7);
+    ASSERT_TRUE(mainWindow()->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(mainWindow(), nullptr);
+    EXPECT_EQ(setting("Tallyvane V4.5", "CompanyId"), "7");
+    EXPECT_EQ(setting("mdiMain", "MainLeft"), QString::number(place.left));
+    EXPECT_EQ(setting("mdiMain", "MainWidth"), QString::number(place.width));
+
+    resetState();
+    ASSERT_TRUE(Main());
+    EXPECT_EQ(mainWindow()->windowTitle(), "Tallyvane  for - O'Neil <b>Farms</b>");
+    EXPECT_EQ(glngCompanyId, 7);
+    EXPECT_EQ(mainWindow()->geometry(), QRect(30, 40, 600, 450));
+}
+
+TEST_F(Startup, MaximizedExitAndCompanyZeroWriteNothing) {
+    switches(false, false);
+    ASSERT_TRUE(ui::SaveSetting("mdiMain", "Settings", "MainLeft", "not a number"));
+    ASSERT_TRUE(ui::SaveSetting("Tallyvane V4.5", "Settings", "CompanyId", "3"));
+    ASSERT_TRUE(Main());
+    EXPECT_EQ(mainWindow()->mainGeometryTwips().top, 1005);  // the bad Left was skipped, the rest read
+    mainWindow()->showMaximized();
+    SetCompanyId(0);
+    ASSERT_TRUE(mainWindow()->close());
+    EXPECT_EQ(setting("mdiMain", "MainLeft"), "not a number");
+    EXPECT_EQ(setting("mdiMain", "MainTop"), "<none>");
+    EXPECT_EQ(setting("Tallyvane V4.5", "CompanyId"), "3");
+}
+
+// A child window that refuses to close (its "Save Changes?" answered Cancel) keeps the program running.
+class StubbornChild : public QWidget {
+public:
+    bool refuse = true;
+    void closeEvent(QCloseEvent* event) override { refuse ? event->ignore() : event->accept(); }
+};
+
+TEST_F(Startup, ChildThatRefusesToCloseKeepsTheProgramOpen) {
+    switches(false, false);
+    ASSERT_TRUE(Main());
+    auto* child = new StubbornChild;
+    mainWindow()->mdiArea().addSubWindow(child)->show();
+    EXPECT_FALSE(mainWindow()->close());
+    EXPECT_TRUE(mainWindow()->isVisible());
+    EXPECT_EQ(setting("mdiMain", "MainLeft"), "<none>");
+    child->refuse = false;
+    EXPECT_TRUE(mainWindow()->close());
+    EXPECT_NE(setting("mdiMain", "MainLeft"), "<none>");
+}
+
+TEST_F(Startup, MissingCompanyListEndsTheProgramThroughTheNormalShutDown) {
+    switches(false, true);
+    exec("Drop table tblCompany");
+    EXPECT_FALSE(Main());
+    EXPECT_EQ(mainWindow(), nullptr);
+    ASSERT_EQ(prompts_->messages.size(), 1u);
+    EXPECT_EQ(prompts_->messages[0].text, "Can not connect to the database.");
+    EXPECT_EQ(prompts_->messages[0].title, "Get List Data");
+    EXPECT_EQ(prompts_->messages[0].style, ui::mb::Critical);
+    // The normal shut-down ran: the company and the window's place were saved.
+    EXPECT_EQ(setting("Tallyvane V4.5", "CompanyId"), "1");
+    EXPECT_NE(setting("mdiMain", "MainWidth"), "<none>");
+}
+
+}  // namespace
+}  // namespace tally::desk::testing

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "ComError.h"
-#include "Connection.h"
 #include "QuerySupport.h"
 #include "modDatabase.h"
 
@@ -39,16 +38,16 @@ bool Auto::AddAutoUse(const std::string& strValues, std::int32_t lngCompanyId, s
                       std::int16_t intVehicleId) {
     return withTags(kClass, "AddAutoUse", [&] {
         // The old row goes only when the new one is in: a failed insert keeps the vehicle's earlier data.
-        ado::Transaction transaction(modDatabase::SharedConnection());
-        runAction("Delete * from tblAutoUse where Company_Id = " + to_string(lngCompanyId) +
-                  " and [Year] = " + to_string(intYear) + " and [Vehicle #] = " + to_string(intVehicleId));
-        runAction(
-            "INSERT INTO tblAutoUse (Company_Id, [year], [Vehicle #],  [Business Miles], [Commuting Miles], "
-            "[Personal Miles] ,[Available Personal Use off Hours], [Driver 5 percent Owner], [Another Car "
-            "Available]) Values(" +
-            strValues + ") ");
-        transaction.commit();
-        return true;
+        return inOneTransaction([&] {
+            runAction("Delete * from tblAutoUse where Company_Id = " + to_string(lngCompanyId) +
+                      " and [Year] = " + to_string(intYear) + " and [Vehicle #] = " + to_string(intVehicleId));
+            runAction(
+                "INSERT INTO tblAutoUse (Company_Id, [year], [Vehicle #],  [Business Miles], [Commuting Miles], "
+                "[Personal Miles] ,[Available Personal Use off Hours], [Driver 5 percent Owner], [Another Car "
+                "Available]) Values(" +
+                strValues + ") ");
+            return true;
+        });
     });
 }
 
@@ -125,8 +124,7 @@ void Auto::DeleteAutoQst(std::int16_t intYear, std::int32_t lngCompanyId) {
 ado::RecordsetPtr Auto::GetAutoUseReport(std::int16_t intYear, std::int32_t lngCompanyId) {
     return withTags(kClass, "GetAutoUseReport", [&] {
         const std::string year = to_string(intYear);
-        {
-            ado::Transaction transaction(modDatabase::SharedConnection());
+        inOneTransaction([&] {
             runAction("Delete * from tblAutoUseReport ");
             runAction(
                 "INSERT INTO tblAutoUseReport ( Description, [Vehicle #], Company_Id, Business_Percent )SELECT "
@@ -145,8 +143,7 @@ ado::RecordsetPtr Auto::GetAutoUseReport(std::int16_t intYear, std::int32_t lngC
                 "tblAutoUseReport.[Another Car] = [tblAutoUse].[Another Car Available], "
                 "tblAutoUseReport.Display_Data = Yes WHERE (((tblAutoUse.Year)= " +
                 year + "))");
-            transaction.commit();
-        }
+        });
         return openQuery("Select * from tblAutoUseReport ORDER BY business_percent desc , [Vehicle #] ");
     });
 }

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "ComError.h"
-#include "Connection.h"
 #include "QuerySupport.h"
 #include "modDatabase.h"
 
@@ -61,18 +60,18 @@ std::int32_t DeprSupport::AddAsset(const std::string& strValues) {
 bool DeprSupport::Save179(std::int32_t lng179Amt, std::int16_t intYear, std::int32_t lngCompanyId) {
     return withTags(kClass, "Save179", [&] {
         const std::string company = to_string(lngCompanyId), year = to_string(intYear), amount = to_string(lng179Amt);
-        ado::Transaction transaction(modDatabase::SharedConnection());
-        const std::int32_t rows =
-            readNumber("SELECT count(*) from tblMisc4562Data where company_Id = " + company + " and [Year] = " + year);
-        if (rows < 1) {
-            runAction("INSERT INTO tblMisc4562Data (Company_Id, [Year], [179 Carryover])  Values(" + company + ", " +
-                      year + ", " + amount + ") ");
-        } else {
-            runAction("UPDATE tblMisc4562Data SET [179 Carryover] = " + amount + " where Company_Id = " + company +
-                      " and [Year]= " + year);
-        }
-        transaction.commit();
-        return true;
+        return inOneTransaction([&] {
+            const std::int32_t rows = readNumber("SELECT count(*) from tblMisc4562Data where company_Id = " + company +
+                                                 " and [Year] = " + year);
+            if (rows < 1) {
+                runAction("INSERT INTO tblMisc4562Data (Company_Id, [Year], [179 Carryover])  Values(" + company +
+                          ", " + year + ", " + amount + ") ");
+            } else {
+                runAction("UPDATE tblMisc4562Data SET [179 Carryover] = " + amount + " where Company_Id = " + company +
+                          " and [Year]= " + year);
+            }
+            return true;
+        });
     });
 }
 

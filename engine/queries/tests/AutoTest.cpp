@@ -1,6 +1,8 @@
 // Vehicle-use data: the year's vehicles, their use rows, the questionnaire and the report's scratch table.
 
 #include "ComError.h"
+#include "Connection.h"
+#include "modDatabase.h"
 #include "QueryFixture.h"
 
 namespace tally::testing {
@@ -75,6 +77,17 @@ TEST_F(VehicleUse, AFailedReplacementKeepsTheEarlierUseRow) {
         EXPECT_EQ(e.tagOperation(), "AddAutoUse");
     }
     EXPECT_EQ(columnText(autos.GetAutoUse(kYear, acme), "Business Miles"), (std::vector<std::string>{"1200"}));
+}
+
+TEST_F(VehicleUse, WritesJoinATransactionTheCallerOpened) {
+    {
+        ado::Transaction caller(engine::modDatabase::SharedConnection());
+        autos.AddAutoUse(useValues(1, "1200", "True, False, False"), acme, kYear, 1);
+        deprSupport.Save179(100, kYear, acme);
+        autos.GetAutoUseReport(kYear, acme);
+    }  // rolled back
+    EXPECT_EQ(autos.CheckAutoUse(acme, kYear, 1), 0);
+    EXPECT_EQ(deprSupport.CheckForMisc4562(kYear, acme), 0);
 }
 
 TEST_F(VehicleUse, ReportMarksTheVehiclesWithUseDataAndHoldsOneCompanyOnly) {

@@ -1,0 +1,101 @@
+// The reader stand-in: an FDF is merged into the form it names before the filled form goes to the viewer; the
+// viewer is whatever "xdg-open" is on PATH (here a script that records its argument), and its absence is error 53.
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <thread>
+
+#include "ComError.h"
+#include "FdfText.h"
+#include "FormOpener.h"
+#include "PdfForm.h"
+
+namespace fs = std::filesystem;
+using namespace tally::forms;
+
+namespace {
+
+class ReaderOpenerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "reader-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        folder_ = pattern;
+        fs::create_directory(folder_ / "bin");
+        const char* path = std::getenv("PATH");
+        savedPath_ = path ? path : "";
+        ::setenv("PATH", (folder_ / "bin").c_str(), 1);
+        fs::copy_file(fs::path(TALLY_BIN_DIR) / "Files" / "4562_04.pdf", folder_ / "4562_04.pdf");
+        std::ofstream(folder_ / "4562_04_9.fdf", std::ios::binary)
+            << fdfFileBytes("1 0 obj<</FDF<</F(4562_04.pdf)/Fields[<</T(c1-1)/V/On>><</T(f1-1)/V(J. Doe \\(Owner\\))>>"
+                            "<</T(c2-1)/V/No>>]>>>>");
+    }
+    void TearDown() override {
+        ::setenv("PATH", savedPath_.c_str(), 1);
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+
+    void installViewer() {
+        const fs::path script = folder_ / "bin" / "xdg-open";
+        std::ofstream(script) << "#!/bin/sh\necho \"$1\" > \"" << (folder_ / "opened.txt").string() << ".tmp\"\n/bin/mv \""
+                              << (folder_ / "opened.txt").string() << ".tmp\" \"" << (folder_ / "opened.txt").string()
+                              << "\"\n";
+        fs::permissions(script, fs::perms::owner_all);
+    }
+
+    std::string openedPath() {
+        const fs::path record = folder_ / "opened.txt";
+        for (int i = 0; i < 100 && !fs::exists(record); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        std::ifstream in(record);
+        std::string line;
+        std::getline(in, line);
+        return line;
+    }
+
+    fs::path folder_;
+
+private:
+    std::string savedPath_;
+};
+
+long errorNumberOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const tally::ComError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+}  // namespace
+
+TEST_F(ReaderOpenerTest, AnFdfIsMergedIntoItsFormAndTheFilledFormIsShown) {
+    installViewer();
+    ReaderOpener opener;
+    opener.open(folder_ / "4562_04_9.fdf");
+    EXPECT_EQ(openedPath(), (folder_ / "4562_04_9.pdf").string());
+    pdf::PdfForm filled;
+    filled.LoadFromFile(folder_ / "4562_04_9.pdf");
+    EXPECT_EQ(filled.FieldValue(filled.FindField("c1-1")), "Yes");
+    EXPECT_EQ(filled.FieldValue(filled.FindField("f1-1")), "J. Doe (Owner)");
+    EXPECT_EQ(filled.FieldValue(filled.FindField("c2-1")), "No");
+}
+
+TEST_F(ReaderOpenerTest, APdfGoesToTheViewerAsItIs) {
+    installViewer();
+    ReaderOpener().open(folder_ / "4562_04.pdf");
+    EXPECT_EQ(openedPath(), (folder_ / "4562_04.pdf").string());
+}
+
+TEST_F(ReaderOpenerTest, WithoutAViewerTheOpenerRaisesFileNotFound) {
+    ReaderOpener opener;
+    EXPECT_EQ(errorNumberOf([&] { opener.open(folder_ / "4562_04.pdf"); }), tally::vberr::FileNotFound);
+    EXPECT_EQ(errorNumberOf([&] { opener.open(folder_ / "4562_04_9.fdf"); }), tally::vberr::FileNotFound);
+    EXPECT_TRUE(fs::exists(folder_ / "4562_04_9.pdf"));
+}

@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <string>
-#include <type_traits>
 
 #include "Connection.h"
 #include "VbDate.h"
@@ -48,23 +47,6 @@ struct DeprRun {
     void writeRow(std::int16_t year, double depr) const;
 };
 
-// Runs `body` as one unit of work on the shared connection: a run deletes the asset's rows and writes the new
-// ones together, so a run that fails leaves the old rows. Inside a transaction the caller opened, the caller's
-// commit or rollback decides.
-template <typename Body>
-auto inOneTransaction(Body&& body) -> decltype(body()) {
-    ado::Connection& connection = modDatabase::SharedConnection();
-    if (connection.inTransaction()) return body();
-    ado::Transaction transaction(connection);
-    if constexpr (std::is_void_v<decltype(body())>) {
-        body();
-        transaction.commit();
-    } else {
-        auto result = body();
-        transaction.commit();
-        return result;
-    }
-}
 
 // The year after `year`; raises the overflow error past the last 16-bit year.
 std::int16_t followingYear(std::int16_t year);

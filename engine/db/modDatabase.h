@@ -2,6 +2,7 @@
 // The engine's one shared database connection and the routines that run SQL text over it.
 
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "Connection.h"
@@ -45,4 +46,23 @@ bool ExecuteQuery(const std::string& sql, ado::Connection& connection, bool stor
 std::int32_t ReturnDbData(const std::string& sql);
 
 }  // namespace modDatabase
+
+// Runs `body` as one unit of work on the shared connection, so writes that belong together (an asset's yearly
+// rows, a vehicle's use row) land together or not at all. Inside a transaction the caller already opened, the
+// body joins it and the caller's commit or rollback decides (the connection does not nest transactions).
+template <typename Body>
+auto inOneTransaction(Body&& body) -> decltype(body()) {
+    ado::Connection& connection = modDatabase::SharedConnection();
+    if (connection.inTransaction()) return body();
+    ado::Transaction transaction(connection);
+    if constexpr (std::is_void_v<decltype(body())>) {
+        body();
+        transaction.commit();
+    } else {
+        auto result = body();
+        transaction.commit();
+        return result;
+    }
+}
+
 }  // namespace tally::engine

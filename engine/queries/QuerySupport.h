@@ -6,7 +6,6 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
-#include <type_traits>
 
 #include "Connection.h"
 #include "Recordset.h"
@@ -21,22 +20,6 @@ void runAction(const std::string& sql);
 // The first field of the first row as a Long (0 for no row or Null), through ReturnDbData.
 std::int32_t readNumber(const std::string& sql);
 
-// Runs `body` as one transaction on the shared connection; inside a transaction the caller already opened it
-// becomes part of that one (the connection does not nest them).
-template <typename Body>
-auto inOneTransaction(Body&& body) -> decltype(body()) {
-    ado::Connection& connection = modDatabase::SharedConnection();
-    if (connection.inTransaction()) return body();
-    ado::Transaction transaction(connection);
-    if constexpr (std::is_void_v<decltype(body())>) {
-        body();
-        transaction.commit();
-    } else {
-        auto result = body();
-        transaction.commit();
-        return result;
-    }
-}
 
 // `text` as an SQL text literal: between apostrophes, every apostrophe in it doubled.
 std::string textLiteral(std::string_view text);

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <map>
 
+#include "CalcDepr.h"
 #include "ComError.h"
 #include "Display4562.h"
 #include "FdfFill.h"
@@ -148,10 +149,10 @@ protected:
     }
 
     // Runs the writer; returns the number of the error it raised (0 for none) and keeps its description.
-    long run(int year) {
+    long run(int year, std::int32_t company = kCompany) {
         Display4562 writer(opener_);
         try {
-            writer.Do4562Form(static_cast<std::int16_t>(year), kCompany);
+            writer.Do4562Form(static_cast<std::int16_t>(year), company);
         } catch (const tally::ComError& e) {
             description_ = e.description();
             return e.number();
@@ -371,4 +372,22 @@ TEST_F(WriterTest, DetailRowsBeyondTheFormsPlacesAreTotalled) {
         {251, ""}, {257, "1,200"}, {258, "9,078"},
         {163, "Total Listed"}, {164, " "}, {165, " "}, {166, "26,000"}, {167, "9,200"}, {168, "5"}, {169, ""},
         {170, "1,720"}, {172, ""}, {129, "7,000"}, {189, "16,388"}});
+}
+
+// Depreciation the engine computed from the published MACRS table (7-year, half-year: 14.29 %, then 24.49 %)
+// reaches line 19 in the year placed in service and line 17 the year after.
+TEST_F(WriterTest, DepreciationComputedByTheEngineReachesLines19And17) {
+    exec("INSERT INTO tblCompany (id, [Company Name], Owner, [Tax Id]) VALUES (3, 'Mill', 'A. Poe', '98-7654321')");
+    exec("INSERT INTO tblAssets (Asset_num, Company_Id, Asset_name, Cost, [Allowance 30 %], [179_deduction], "
+         "In_Service_date, depr_method, life, convention, other_deductions, bussiness_percent, sold_amt, vehicle_num, "
+         "amortize_code, actual_method, Type_179) VALUES (30, 3, 'Loom', 10000, 0, 0, '2010-03-01', 1, 7, 1, 0, 1, 0, "
+         "0, 0, '200DB', False)");
+    tally::engine::CalcDepr calc;
+    ASSERT_TRUE(calc.DoMacrsDepr(10000, 7, 0, 3, 30, 1, vb::Date(2010, 3, 1), vb::Date(1900, 1, 1), "N", 0, 0, 1));
+
+    ASSERT_EQ(run(2010, 3), 0) << description_;
+    expectPdfFields(forms_ / "4562_10_3.pdf", {{45, "10,000"}, {46, "7"}, {47, "HY"}, {49, "1,429"}, {29, ""},
+                                              {125, "1,429"}});
+    ASSERT_EQ(run(2011, 3), 0) << description_;
+    expectPdfFields(forms_ / "4562_11_3.pdf", {{29, "2,449"}, {49, ""}, {125, "2,449"}});
 }

@@ -32,7 +32,7 @@ void forgetStaleSort(ui::ListView& list) {
     Memory& m = memory();
     if (m.list == &list && m.generation == list.fillGeneration()) return;
     m.state.gintSortOrder = 0;
-    m.state.glngSortColumn = 0;
+    m.state.glngSortColumn = -1;
     m.state.glngSortDataType = 0;
     m.list = &list;
     m.generation = list.fillGeneration();

@@ -16,7 +16,7 @@ class MaintWindowHooks;
 
 struct SortState {
     std::int16_t gintSortOrder = 0;      // 0 none yet, 1 ascending, 2 descending
-    std::int32_t glngSortColumn = 0;     // 0 = first column
+    std::int32_t glngSortColumn = -1;    // 0 = first column; -1 none yet, so any first click sorts ascending
     std::int32_t glngSortDataType = 0;   // field type code of that column
     std::int32_t glngLastSortError = 0;  // the last error reported; each number is reported once per run
 };

@@ -391,3 +391,27 @@ TEST_F(WriterTest, DepreciationComputedByTheEngineReachesLines19And17) {
     ASSERT_EQ(run(2011, 3), 0) << description_;
     expectPdfFields(forms_ / "4562_11_3.pdf", {{29, "2,449"}, {49, ""}, {125, "2,449"}});
 }
+
+// Line 18 is the first FDF field in every year, rewritten to the check box states "On"/"Off" only for 2002 to 2005;
+// 2001 takes 198 fields, the other FDF years 200.
+TEST_F(WriterTest, Line18AndTheFieldCountOfTheFdfYears) {
+    const std::vector<std::tuple<int, std::string, std::size_t>> cases = {
+        {2001, "<</T(c1-1)/V/Yes>>", 198}, {2004, "<</T(c1-1)/V/On>>", 200}, {2007, "<</T(c1_1\\(0\\))/V/Yes>>", 200}};
+    for (const auto& [year, firstEntry, count] : cases) {
+        exec("INSERT INTO tblMisc4562Data (Company_Id, Year, [Group Assets], [Listed Claim]) VALUES (2, " +
+             std::to_string(year) + ", True, True)");
+        ASSERT_EQ(run(year), 0) << description_;
+        const fs::path output = forms_ / ("4562_" + std::to_string(year).substr(2) + "_2.fdf");
+        EXPECT_NE(readFile(output).find("/Fields[" + firstEntry), std::string::npos) << year;
+        const auto fields = pdf::readFdf(output).fields;
+        EXPECT_EQ(fields.size(), count) << year;
+    }
+}
+
+// A year without section 179 limits shows "Missing" in lines 1 and 3 and counts them as 0.
+TEST_F(WriterTest, AYearWithoutLimitsShowsMissing) {
+    ASSERT_EQ(run(2026), 0) << description_;
+    expectPdfFields(forms_ / "4562_26_2.pdf",
+                    {{5, "Missing"}, {6, "0"}, {7, "Missing"}, {8, "0"}, {9, "0"}, {24, "0"}, {25, "0"}});
+    EXPECT_EQ(yearRows(2027), 0);
+}

@@ -17,7 +17,6 @@ namespace tally::forms {
 
 namespace {
 
-using Row = std::vector<vb::Variant>;
 using engine::Tallyform;
 
 constexpr std::size_t kListedRows = 3;
@@ -51,8 +50,8 @@ std::string upper(std::string text) {
     return text;
 }
 
-// The total row of a set: the engine's marker row(s), or, when the engine chose detail rows but more came back
-// than the form has places, the details added up, so that no amount drops off the form's totals.
+// Whether a set goes on the form as one total row: the engine sent its marker row(s), or it chose detail rows but
+// more came back than the form has places, which are then added up so that no amount drops off the totals.
 bool usesTotals(ado::Recordset& rs, const char* marker, std::size_t places) {
     if (rs.EOF_()) return false;
     return field(rs, "Asset_name") == marker || static_cast<std::size_t>(rs.RecordCount()) > places;

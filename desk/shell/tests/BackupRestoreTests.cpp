@@ -1,0 +1,195 @@
+// Backup and restore of the database file: the dialogs, the copies and what may never happen to the live file.
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QCloseEvent>
+
+#include "BackupRestore.h"
+#include "Colour.h"
+#include "DeskTestSupport.h"
+#include "Startup.h"
+#include "db.h"
+#include "modDatabase.h"
+
+namespace tally::desk::testing {
+namespace {
+
+class BackupRestore : public DeskTest {
+protected:
+    void SetUp() override {
+        DeskTest::SetUp();
+        exec("Update tblDefaults set StartUp_Help = False, ShowCompany = False");
+        ASSERT_TRUE(Main());
+        ASSERT_TRUE(scratch_.isValid());
+        live_ = QString::fromStdString(engine::modDatabase::DatabasePath());
+    }
+    static std::int32_t companies() {
+        return engine::db().ReturnValue("Select count(*) from tblCompany").toLong();
+    }
+    static QString status() { return mainWindow()->lblStatusBar().text(); }
+    QString inScratch(const QString& name) const { return scratch_.filePath(name); }
+    static bool restoreWithChildrenClosed() {
+        RestoreDatabase([] { return mainWindow()->closeChildWindows(); });
+        return true;
+    }
+
+    QTemporaryDir scratch_;
+    QString live_;
+};
+
+TEST_F(BackupRestore, CancelledDialogsDoNothingAtAll) {
+    prompts_->answerFile(std::nullopt);
+    BackupDatabase();
+    prompts_->answerFile(std::nullopt);
+    restoreWithChildrenClosed();
+    EXPECT_TRUE(prompts_->messages.empty());
+    EXPECT_EQ(status(), "");
+    EXPECT_TRUE(engine::modDatabase::IsConnected());
+}
+
+TEST_F(BackupRestore, BackupCopiesTheLiveFileAndTheEngineWorksOnAfterwards) {
+    const QString target = inScratch("DEPR.MDB");
+    QFile(target).open(QIODevice::WriteOnly);  // an older backup there is replaced
+    prompts_->answerFile(target);
+    BackupDatabase();
+    ASSERT_EQ(prompts_->fileDialogs.size(), 1u);
+    const auto& request = prompts_->fileDialogs[0].request;
+    EXPECT_TRUE(prompts_->fileDialogs[0].save);
+    EXPECT_EQ(request.title, "Select where to Save the Database");
+    EXPECT_TRUE(request.overwritePrompt);
+    EXPECT_EQ(request.fileName.toLower(), "depr.mdb");
+    EXPECT_TRUE(prompts_->messages.empty());
+    EXPECT_EQ(status(), "Database was successfully backup.");
+    EXPECT_EQ(ui::textColour(mainWindow()->lblStatusBar()), 32768);
+    EXPECT_EQ(QFileInfo(target).size(), QFileInfo(live_).size());
+    EXPECT_EQ(companies(), 1);
+}
+
+TEST_F(BackupRestore, BackupOntoTheLiveFileLeavesItWhole) {
+    const qint64 size = QFileInfo(live_).size();
+    prompts_->answerFile(live_);
+    BackupDatabase();
+    EXPECT_EQ(QFileInfo(live_).size(), size);
+    EXPECT_EQ(companies(), 1);
+    EXPECT_EQ(status(), "Database was successfully backup.");
+}
+
+TEST_F(BackupRestore, BackupThatCannotWriteReportsAndReconnects) {
+    prompts_->answerFile(inScratch("no such folder/DEPR.MDB"));
+    BackupDatabase();
+    const QStringList texts = prompts_->messageTexts();
+    ASSERT_EQ(texts.size(), 1);
+    EXPECT_TRUE(texts[0].startsWith("Error in BackupDatabase "));
+    EXPECT_TRUE(texts[0].endsWith(" Error Number: 75"));
+    EXPECT_EQ(status(), "");
+    EXPECT_EQ(companies(), 1);
+}
+
+// A backup with one more company, to restore from.
+class Restore : public BackupRestore {
+protected:
+    QString backupWithExtraCompany(const QString& name) {
+        const QString copy = inScratch(name);
+        EXPECT_TRUE(QFile::copy(live_, copy));
+        engine::modDatabase::UseDatabaseFile(copy.toStdString());
+        engine::db().ExecuteSql("Insert into tblCompany ([Company Name]) values ('Restored Co')");
+        engine::modDatabase::UseDatabaseFile(live_.toStdString());
+        return copy;
+    }
+};
+
+TEST_F(Restore, AFileOfAnotherNameIsRefusedAndNothingIsTouched) {
+    const QString other = inScratch("backup.mdb");
+    QFile::copy(live_, other);
+    prompts_->answerFile(other);
+    restoreWithChildrenClosed();
+    ASSERT_EQ(prompts_->messages.size(), 1u);
+    EXPECT_EQ(prompts_->messages[0].text, "File name must be DEPR.MDB");
+    EXPECT_EQ(prompts_->messages[0].title, "Restore Database");
+    EXPECT_EQ(prompts_->messages[0].style, ui::mb::Critical);
+    EXPECT_TRUE(engine::modDatabase::IsConnected());
+    EXPECT_FALSE(QFile::exists(live_ + ".bak"));
+}
+
+TEST_F(Restore, ALowerCaseNameIsTakenAndTheOldFileKeptAsBak) {
+    const QString backup = backupWithExtraCompany("depr.mdb");
+    prompts_->answerFile(backup);
+    restoreWithChildrenClosed();
+    EXPECT_TRUE(prompts_->fileDialogs.at(0).request.mustExist);
+    EXPECT_EQ(prompts_->fileDialogs.at(0).request.title, "Select Database to Restore");
+    EXPECT_TRUE(prompts_->messages.empty());
+    EXPECT_EQ(status(), "Database was successfully restored.");
+    EXPECT_EQ(companies(), 2);  // the engine works on the restored file
+    EXPECT_TRUE(QFile::exists(live_ + ".bak"));
+    engine::modDatabase::UseDatabaseFile((live_ + ".bak").toStdString());
+    EXPECT_EQ(companies(), 1);
+    engine::modDatabase::UseDatabaseFile(live_.toStdString());
+}
+
+TEST_F(Restore, AFileThatIsNotThisProgramsDatabaseIsRefused) {
+    struct Case {
+        const char* folder;
+        QByteArray content;
+    } cases[] = {{"garbage", QByteArray("this is not a database at all, only text\n").repeated(200)},
+                 {"empty", QByteArray()}};
+    for (const auto& c : cases) {
+        prompts_->clearRecords();
+        QDir(scratch_.path()).mkdir(c.folder);
+        const QString path = inScratch(QString(c.folder) + "/Depr.mdb");
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.content);
+        file.close();
+        prompts_->answerFile(path);
+        restoreWithChildrenClosed();
+        const QStringList texts = prompts_->messageTexts();
+        ASSERT_EQ(texts.size(), 1) << c.folder;
+        EXPECT_TRUE(texts[0].startsWith("Error in RestoreDatabase ")) << texts[0].toStdString();
+        EXPECT_EQ(status(), "");
+        EXPECT_EQ(companies(), 1);
+        EXPECT_FALSE(QFile::exists(live_ + ".bak"));
+    }
+}
+
+TEST_F(Restore, AFailureAfterDisconnectingLeavesTheLiveFileAndReconnects) {
+    const QString backup = backupWithExtraCompany("DEPR.MDB");
+    ASSERT_TRUE(QDir().mkdir(live_ + ".bak"));  // the safety copy cannot be written
+    prompts_->answerFile(backup);
+    restoreWithChildrenClosed();
+    const QStringList texts = prompts_->messageTexts();
+    ASSERT_EQ(texts.size(), 1);
+    EXPECT_TRUE(texts[0].startsWith("Error in RestoreDatabase "));
+    EXPECT_EQ(status(), "");
+    EXPECT_TRUE(engine::modDatabase::IsConnected());
+    EXPECT_EQ(companies(), 1);
+}
+
+class KeepsOpen : public QWidget {
+public:
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
+};
+
+TEST_F(Restore, OpenWindowsCloseFirstAndOneThatStaysStopsTheRestore) {
+    const QString backup = backupWithExtraCompany("Depr.mdb");
+    auto* closes = new QWidget;
+    mainWindow()->mdiArea().addSubWindow(closes)->show();
+    auto* stays = new KeepsOpen;
+    mainWindow()->mdiArea().addSubWindow(stays)->show();
+    prompts_->answerFile(backup);
+    restoreWithChildrenClosed();
+    EXPECT_EQ(companies(), 1);
+    EXPECT_EQ(status(), "");
+    EXPECT_FALSE(QFile::exists(live_ + ".bak"));
+
+    stays->parentWidget()->setAttribute(Qt::WA_DeleteOnClose);
+    delete stays->parentWidget();
+    prompts_->answerFile(backup);
+    restoreWithChildrenClosed();
+    EXPECT_EQ(companies(), 2);
+}
+
+}  // namespace
+}  // namespace tally::desk::testing

@@ -1,0 +1,110 @@
+// The help object and its window over the compiled help file beside the program.
+
+#include <QHelpContentModel>
+#include <QHelpEngine>
+#include <QHelpIndexModel>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextBrowser>
+
+#include "DeskTestSupport.h"
+#include "HTMLHelp.h"
+#include "HelpViewer.h"
+#include "Startup.h"
+
+namespace tally::desk::testing {
+namespace {
+
+const QString kShippedHelp = QStringLiteral(TALLY_BIN_DIR "/Tallyform.qch");
+
+class Help : public DeskTest {
+protected:
+    HTMLHelp help_;
+    void TearDown() override {
+        help_.HHClose();
+        DeskTest::TearDown();
+    }
+    HelpViewer* viewer() { return qobject_cast<HelpViewer*>(help_.HHWndHandle()); }
+};
+
+TEST_F(Help, AMissingFileOrAnotherKindOfFileIsRefusedWithAWarning) {
+    const QString missing = QStringLiteral("/nowhere/Tallyform.QCH");
+    help_.setCHMFile(missing);
+    help_.HHDisplayContents(nullptr);
+    ASSERT_EQ(prompts_->messages.size(), 1u);
+    EXPECT_EQ(prompts_->messages[0].text,
+              "The file /nowhere/Tallyform.QCH does not exist.\n"
+              "Please make sure the correct path and file name have been specified.");
+    EXPECT_EQ(prompts_->messages[0].title, "HTML Help Class");
+    EXPECT_EQ(prompts_->messages[0].style, ui::mb::Exclamation);
+
+    help_.setCHMFile("/tmp/notes.txt");
+    help_.HHDisplayIndex(nullptr);
+    ASSERT_EQ(prompts_->messages.size(), 2u);
+    EXPECT_EQ(prompts_->messages[1].text, "/tmp/notes.txt is not a valid HTML Help file.");
+    EXPECT_EQ(help_.HHWndHandle(), nullptr);
+}
+
+TEST_F(Help, ClosingWithNothingOpenIsSilent) {
+    help_.HHClose();
+    EXPECT_TRUE(prompts_->messages.empty());
+}
+
+TEST_F(Help, ContentsThenIndexShowTheSameWindowWhichCloseShuts) {
+    help_.setCHMFile(kShippedHelp);
+    help_.HHDisplayContents(nullptr);
+    ASSERT_TRUE(prompts_->messages.empty()) << prompts_->messageTexts().join("|").toStdString();
+    QPointer<HelpViewer> shown = viewer();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(shown->isVisible());
+    EXPECT_EQ(shown->tabs().currentIndex(), 0);
+    QHelpContentModel* contents = shown->engine().contentModel();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return contents->rowCount() > 0; }, 5000));
+    const QModelIndex top = contents->index(0, 0);
+    EXPECT_EQ(contents->data(top, Qt::DisplayRole).toString(), "Tallyvane");
+    EXPECT_GE(contents->rowCount(top), 9);
+    EXPECT_TRUE(shown->currentPage().toString().endsWith("/index.html"));
+    EXPECT_TRUE(shown->browser().toPlainText().contains("register of fixed assets"));
+
+    help_.HHDisplayIndex(nullptr);
+    EXPECT_EQ(viewer(), shown);
+    EXPECT_EQ(shown->tabs().currentIndex(), 1);
+    QHelpIndexModel* index = shown->engine().indexModel();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return index->rowCount() > 0; }, 5000));
+    EXPECT_FALSE(index->match(index->index(0, 0), Qt::DisplayRole, "Backup", 1, Qt::MatchExactly).isEmpty());
+
+    help_.HHClose();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(shown, nullptr);
+}
+
+TEST_F(Help, ContextTopicsOfTheMaintenanceWindow) {
+    help_.setCHMFile(kShippedHelp);
+    struct Case {
+        std::int32_t id;
+        const char* page;
+    } cases[] = {{600, "/maintenance.html"}, {590, "/misc4562.html"}, {12345, "/index.html"}};
+    for (const auto& c : cases) {
+        help_.setHHTopicID(c.id);
+        help_.HHDisplayTopicID(nullptr);
+        ASSERT_NE(viewer(), nullptr);
+        EXPECT_TRUE(viewer()->currentPage().toString().endsWith(c.page)) << c.id;
+    }
+}
+
+TEST_F(Help, ClosingTheMainWindowClosesTheHelpWindows) {
+    exec("Update tblDefaults set StartUp_Help = False, ShowCompany = False");
+    ASSERT_TRUE(Main());
+    gobjHTMLHelp->setCHMFile(kShippedHelp);
+    gobjHTMLHelp->HHDisplayContents(mainWindow());
+    QPointer<QWidget> shown = gobjHTMLHelp->HHWndHandle();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->parentWidget(), nullptr);  // help windows stand alone
+    ASSERT_TRUE(mainWindow()->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(shown, nullptr);
+    EXPECT_EQ(gobjHTMLHelp, nullptr);
+}
+
+}  // namespace
+}  // namespace tally::desk::testing

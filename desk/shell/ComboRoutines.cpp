@@ -13,20 +13,13 @@
 #include "ErrorReport.h"
 #include "MaintHooks.h"
 #include "MaskedEdit.h"
+#include "StatusLine.h"
 #include "Strings.h"
 #include "Twips.h"
 
 namespace tally::desk {
 
 namespace {
-// Blanks only, as the combo texts were trimmed when they were stored.
-QString trimBlanks(const QString& text) {
-    qsizetype first = 0, last = text.size();
-    while (first < last && text[first] == QLatin1Char(' ')) ++first;
-    while (last > first && text[last - 1] == QLatin1Char(' ')) --last;
-    return text.mid(first, last - first);
-}
-
 // Selects the first entry that matches, or the last entry when none does (returning 0 then).
 template <typename Matches>
 std::int16_t selectFirstMatch(QComboBox& combo, Matches&& matches) {
@@ -57,7 +50,7 @@ void AddCboBox(MaintWindowHooks& form, std::int16_t position) {
 
 std::int16_t GetCboIndex(const QString& text, QComboBox& combo) {
     if (text == QLatin1String(" ")) return static_cast<std::int16_t>(combo.count() - 1);
-    return selectFirstMatch(combo, [&](int i) { return trimBlanks(combo.itemText(i)) == text; });
+    return selectFirstMatch(combo, [&](int i) { return TrimBlanks(combo.itemText(i)) == text; });
 }
 
 std::int16_t GetCboIndexFromItemData(std::int32_t id, QComboBox& combo) {

@@ -11,6 +11,7 @@
 #include "Colour.h"
 #include "Conversions.h"
 #include "ErrorReport.h"
+#include "Strings.h"
 
 namespace tally::desk {
 
@@ -42,6 +43,8 @@ QString NoQuote(const QString& text) {
     QString quoted = text;
     return quoted.replace(QLatin1Char('\''), QLatin1Char('`'));
 }
+
+QString TrimBlanks(const QString& text) { return QString::fromStdString(vb::Trim(text.toStdString())); }
 
 void SelectAllText() {
     QWidget* focused = QApplication::focusWidget();

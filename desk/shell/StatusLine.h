@@ -23,6 +23,9 @@ void setStatusTextOnly(const QString& message);
 // backticks where the user typed apostrophes.
 QString NoQuote(const QString& text);
 
+// The text without the blanks at either end (other white space stays).
+QString TrimBlanks(const QString& text);
+
 // Selects the whole text of the focused field (after the click that focused it has been handled).
 void SelectAllText();
 

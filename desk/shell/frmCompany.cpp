@@ -17,18 +17,10 @@
 #include "ErrorReport.h"
 #include "mdiMain.h"
 #include "Prompts.h"
+#include "StatusLine.h"
 #include "Twips.h"
 
 namespace tally::desk {
-
-namespace {
-QString trimBlanks(const QString& text) {
-    qsizetype first = 0, last = text.size();
-    while (first < last && text[first] == QLatin1Char(' ')) ++first;
-    while (last > first && text[last - 1] == QLatin1Char(' ')) --last;
-    return text.mid(first, last - first);
-}
-}  // namespace
 
 frmCompany::frmCompany(QWidget* mainWindow) : QDialog(mainWindow) {
     setObjectName(QStringLiteral("frmCompany"));
@@ -122,7 +114,7 @@ bool frmCompany::GetListData() {
 
 void frmCompany::searchChanged(const QString& text) {
     if (text.isEmpty()) return;
-    const QString wanted = trimBlanks(text);
+    const QString wanted = TrimBlanks(text);
     for (int i = 0; i < lstPickClient_->count(); ++i) {
         QListWidgetItem* item = lstPickClient_->item(i);
         if (item->text().startsWith(wanted, Qt::CaseInsensitive)) {

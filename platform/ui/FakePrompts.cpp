@@ -37,9 +37,11 @@ QString FakePrompts::showInput(const InputRequest& request) {
 std::optional<QString> FakePrompts::nextFile(bool save, const FileDialogRequest& request) {
     fileDialogs.push_back({save, request});
     if (fileAnswers_.empty()) return std::nullopt;
-    std::optional<QString> answer = std::move(fileAnswers_.front());
+    const bool chosen = fileAnswers_.front().has_value();
+    const QString path = chosen ? *fileAnswers_.front() : QString();
     fileAnswers_.pop_front();
-    return answer;
+    if (!chosen) return std::nullopt;
+    return path;
 }
 
 std::optional<QString> FakePrompts::openFile(const FileDialogRequest& request) { return nextFile(false, request); }

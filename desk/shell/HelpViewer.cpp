@@ -1,6 +1,7 @@
 #include "HelpViewer.h"
 
 #include <QFileInfo>
+#include <QHelpContentModel>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
 #include <QHelpIndexWidget>
@@ -75,11 +76,13 @@ HelpViewer::HelpViewer(const QString& helpFile, QWidget* owner) : QWidget(owner,
     auto* splitter = new QSplitter;
     splitter->addWidget(tabs_);
     splitter->addWidget(browser_);
-    splitter->setStretchFactor(1, 3);
+    splitter->setSizes({ui::toPixels(3500), ui::toPixels(8500)});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter);
 
+    connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, engine_->contentWidget(),
+            [this] { engine_->contentWidget()->expandToDepth(0); });
     connect(engine_->contentWidget(), &QHelpContentWidget::linkActivated, this, &HelpViewer::showPage);
     connect(engine_->indexWidget(), &QHelpIndexWidget::documentActivated, this,
             [this](const QHelpLink& link, const QString&) { showPage(link.url); });

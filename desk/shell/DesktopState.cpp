@@ -107,18 +107,20 @@ void SaveLastCompany() {
 }
 
 namespace {
+// The place is kept as the window's own rectangle without the frame the window manager adds: the frame is
+// often not known yet when a window is placed, and a place saved with it would grow the window at every start.
 struct PositionKey {
     const char* key;
     double defaultTwips;
-    void (*apply)(QWidget&, double);
-    double ui::TwipsRect::*field;
+    void (*apply)(QRect&, int pixels);
+    int (QRect::*read)() const;
 };
 
 constexpr PositionKey kPositionKeys[] = {
-    {"MainLeft", 200, &ui::setWindowLeft, &ui::TwipsRect::left},
-    {"MainTop", 1000, &ui::setWindowTop, &ui::TwipsRect::top},
-    {"MainWidth", 10500, &ui::setWindowWidth, &ui::TwipsRect::width},
-    {"MainHeight", 7500, &ui::setWindowHeight, &ui::TwipsRect::height},
+    {"MainLeft", 200, [](QRect& r, int px) { r.moveLeft(px); }, &QRect::x},
+    {"MainTop", 1000, [](QRect& r, int px) { r.moveTop(px); }, &QRect::y},
+    {"MainWidth", 10500, [](QRect& r, int px) { r.setWidth(px); }, &QRect::width},
+    {"MainHeight", 7500, [](QRect& r, int px) { r.setHeight(px); }, &QRect::height},
 };
 }  // namespace
 
@@ -127,15 +129,19 @@ void GetFormPosition(QWidget& window) {
         const QString text =
             ui::GetSetting(window.objectName(), kSection, k.key, QString::number(k.defaultTwips));
         // A stored text that is not a number leaves that side as it is.
-        if (const auto twips = vb::parseNumber(text.toStdString())) k.apply(window, static_cast<float>(*twips));
+        const auto twips = vb::parseNumber(text.toStdString());
+        if (!twips) continue;
+        QRect place = window.geometry();
+        k.apply(place, ui::toPixels(static_cast<float>(*twips)));
+        window.setGeometry(place);
     }
 }
 
 void SaveFormPosition(const QWidget& window) {
     if (window.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) return;
-    const ui::TwipsRect place = ui::windowTwips(window);
+    const QRect place = window.geometry();
     for (const auto& k : kPositionKeys)
-        ui::SaveSetting(window.objectName(), kSection, k.key, QString::number(place.*(k.field), 'f', 0));
+        ui::SaveSetting(window.objectName(), kSection, k.key, QString::number(ui::toTwips((place.*(k.read))())));
 }
 
 }  // namespace tally::desk

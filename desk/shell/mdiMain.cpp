@@ -96,7 +96,7 @@ mdiMain::mdiMain() {
 
     // The window never shrinks below 5000 by 3000 twips.
     setMinimumSize(ui::toPixels(5000), ui::toPixels(3000));
-    resize(ui::toPixels(10500), ui::toPixels(7500));
+    GetFormPosition(*this);
     setWindowTitle(QString::fromLatin1(kAppTitle));
 }
 
@@ -238,14 +238,6 @@ bool mdiMain::closeChildWindows() {
     for (QMdiSubWindow* window : mdiArea_->subWindowList(QMdiArea::CreationOrder))
         if (!window->close()) return false;
     return true;
-}
-
-// The stored place is the outer one, frame included, which is known once the window is shown.
-void mdiMain::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    if (placed_) return;
-    placed_ = true;
-    GetFormPosition(*this);
 }
 
 void mdiMain::closeEvent(QCloseEvent* event) {

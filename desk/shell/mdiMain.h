@@ -30,7 +30,6 @@ public:
     bool isShutDown() const { return shutDown_; }
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -45,7 +44,6 @@ private:
     QLabel* lblStatusBar_ = nullptr;
     QList<QAction*> windowListActions_;
     bool shutDown_ = false;
-    bool placed_ = false;
 };
 
 // The main window until it has shut down.

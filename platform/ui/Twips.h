@@ -27,8 +27,6 @@ struct TwipsRect {
 TwipsRect windowTwips(const QWidget& window);
 void setWindowLeft(QWidget& window, double twips);
 void setWindowTop(QWidget& window, double twips);
-void setWindowWidth(QWidget& window, double twips);
-void setWindowHeight(QWidget& window, double twips);
 // A child control's geometry inside its parent, in twips.
 void placeTwips(QWidget& control, double left, double top, double width, double height);
 

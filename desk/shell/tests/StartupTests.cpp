@@ -38,11 +38,7 @@ TEST_F(Startup, FirstRunOpensOnTheSampleCompanyAtTheDefaultPlace) {
     EXPECT_EQ(main->windowTitle(), "Tallyvane  for - Sample Company");
     EXPECT_EQ(glngCompanyId, 1);
     EXPECT_EQ(GetDefaultYear(), 2009);
-    const ui::TwipsRect place = main->mainGeometryTwips();
-    EXPECT_EQ(place.left, 195);  // 200 twips is 13.3 pixels
-    EXPECT_EQ(place.top, 1005);
-    EXPECT_EQ(place.width, 10500);
-    EXPECT_EQ(place.height, 7500);
+    EXPECT_EQ(main->geometry(), QRect(13, 67, 700, 500));  // 200, 1000, 10500, 7500 twips
     EXPECT_EQ(frmGettingStarted::shared(), nullptr);
     EXPECT_TRUE(prompts_->messages.empty());
 }
@@ -84,15 +80,14 @@ TEST_F(Startup, ExitSavesPlaceAndCompanyWhichTheNextStartRestores) {
     switches(false, false);
     ASSERT_TRUE(Main());
     mainWindow()->setGeometry(30, 40, 600, 450);
-    const ui::TwipsRect place = mainWindow()->mainGeometryTwips();
     gstrCompanyName = "O'Neil <b>Farms</b>";
     SetCompanyId(7);
     ASSERT_TRUE(mainWindow()->close());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(mainWindow(), nullptr);
     EXPECT_EQ(setting("Tallyvane V4.5", "CompanyId"), "7");
-    EXPECT_EQ(setting("mdiMain", "MainLeft"), QString::number(place.left));
-    EXPECT_EQ(setting("mdiMain", "MainWidth"), QString::number(place.width));
+    EXPECT_EQ(setting("mdiMain", "MainLeft"), "450");
+    EXPECT_EQ(setting("mdiMain", "MainWidth"), "9000");
 
     resetState();
     ASSERT_TRUE(Main());
@@ -106,7 +101,7 @@ TEST_F(Startup, MaximizedExitAndCompanyZeroWriteNothing) {
     ASSERT_TRUE(ui::SaveSetting("mdiMain", "Settings", "MainLeft", "not a number"));
     ASSERT_TRUE(ui::SaveSetting("Tallyvane V4.5", "Settings", "CompanyId", "3"));
     ASSERT_TRUE(Main());
-    EXPECT_EQ(mainWindow()->mainGeometryTwips().top, 1005);  // the bad Left was skipped, the rest read
+    EXPECT_EQ(mainWindow()->geometry().topLeft(), QPoint(0, 67));  // the bad Left was skipped, the rest read
     mainWindow()->showMaximized();
     SetCompanyId(0);
     ASSERT_TRUE(mainWindow()->close());

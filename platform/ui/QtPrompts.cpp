@@ -96,7 +96,6 @@ protected:
                                          : (request.style & mb::DefaultButton2) ? 1
                                                                                 : 0;
         if (defaultIndex < specs.size()) box.setDefaultButton(specs[defaultIndex].button);
-        box.setEscapeButton(box.button(specs.back().button));
         const int escape = mb::escapeAnswer(request.style);
         for (const auto& spec : specs)
             if (spec.answer == escape) box.setEscapeButton(box.button(spec.button));

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "SqliteFile.h"
+#include "ScratchFolder.h"
 
 namespace tally::data::testing {
 namespace {
@@ -22,15 +23,9 @@ namespace fs = std::filesystem;
 class BuildTool : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tally-data-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
+        folder_ = scratch_.path();
         for (const char* file : {"macrs-gds-percentages.csv", "section179-limits.csv", "vehicle-limits.csv"})
             fs::copy_file(referenceFolder() / file, folder_ / file);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
     }
 
     fs::path output() const { return folder_ / "Depr.mdb"; }
@@ -57,6 +52,7 @@ protected:
         return files == (fs::exists(output()) ? 1 : 0);
     }
 
+    tally::testing::ScratchFolder scratch_;
     fs::path folder_;
 };
 

@@ -12,6 +12,7 @@
 #include "ColumnValues.h"
 #include "Connection.h"
 #include "SqliteFile.h"
+#include "ScratchFolder.h"
 
 namespace tally::data::testing {
 namespace {
@@ -33,18 +34,15 @@ TEST(RecordsetTypes, EveryDeclaredColumnTypeIsOneTheRecordsetKnows) {
 class ShippedCopy : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tally-data-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
+        folder_ = scratch_.path();
         fs::copy_file(shippedDatabasePath(), folder_ / "Depr.mdb");
         connection_ = std::make_unique<ado::Connection>((folder_ / "Depr.mdb").string());
     }
     void TearDown() override {
         connection_.reset();
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
     }
 
+    tally::testing::ScratchFolder scratch_;
     fs::path folder_;
     std::unique_ptr<ado::Connection> connection_;
 };

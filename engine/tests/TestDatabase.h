@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include "ScratchFolder.h"
+
 namespace tally::testing {
 
 class TestDatabase {
@@ -14,14 +16,14 @@ public:
     TestDatabase(const TestDatabase&) = delete;
     TestDatabase& operator=(const TestDatabase&) = delete;
 
-    const std::filesystem::path& folder() const { return folder_; }
+    const std::filesystem::path& folder() const { return folder_.path(); }
     std::filesystem::path path() const { return folder_ / "Depr.mdb"; }
 
     // Runs statements in the Jet dialect on the engine's shared connection (seeding test data).
     void exec(const std::string& sql) const;
 
 private:
-    std::filesystem::path folder_;
+    ScratchFolder folder_;
 };
 
 // The shipped database the build produced.

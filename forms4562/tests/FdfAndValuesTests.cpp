@@ -8,6 +8,7 @@
 #include "FormRoutes.h"
 #include "FormTables.h"
 #include "FormValues.h"
+#include "ErrorNumber.h"
 
 using namespace tally::forms;
 
@@ -20,15 +21,7 @@ std::string templateText(int count, const std::string& first, const std::functio
     return "%FDF-1.2\r\n%\xE2\xE3\xCF\xD3\r\n" + line + "]>>>>\r\nendobj\r\ntrailer\r\n<</Root 1 0 R>>\r\n%%EOF\r\n";
 }
 
-long errorNumberOf(const std::function<void()>& action, std::string* description = nullptr) {
-    try {
-        action();
-    } catch (const tally::ComError& e) {
-        if (description) *description = e.description();
-        return e.number();
-    }
-    return 0;
-}
+using tally::testing::errorNumberOf;
 
 }  // namespace
 

@@ -14,6 +14,8 @@
 #include "FdfText.h"
 #include "FormOpener.h"
 #include "PdfForm.h"
+#include "ErrorNumber.h"
+#include "ScratchFolder.h"
 
 namespace fs = std::filesystem;
 using namespace tally::forms;
@@ -23,9 +25,7 @@ namespace {
 class ReaderOpenerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "reader-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
+        folder_ = scratch_.path();
         fs::create_directory(folder_ / "bin");
         const char* path = std::getenv("PATH");
         savedPath_ = path ? path : "";
@@ -37,8 +37,6 @@ protected:
     }
     void TearDown() override {
         ::setenv("PATH", savedPath_.c_str(), 1);
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
     }
 
     void installViewer() {
@@ -58,20 +56,14 @@ protected:
         return line;
     }
 
+    tally::testing::ScratchFolder scratch_;
     fs::path folder_;
 
 private:
     std::string savedPath_;
 };
 
-long errorNumberOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const tally::ComError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using tally::testing::errorNumberOf;
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 
 #include "ComError.h"
 #include "Recordset.h"
+#include "ErrorNumber.h"
 
 namespace {
 
@@ -12,14 +13,7 @@ using ado::FieldInfo;
 using ado::Recordset;
 using vb::Variant;
 
-long errorNumberOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const tally::ComError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using tally::testing::errorNumberOf;
 
 Recordset twoRows() {
     return Recordset({{"Year  ", DataType::SmallInt, 2}, {"Cost", DataType::Double, 8}, {"cost", DataType::Double, 8}},

@@ -3,34 +3,16 @@
 // database file in it with SQLite directly (the program itself never creates one).
 
 #include <sqlite3.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <stdexcept>
 #include <string>
 
+#include "ScratchFolder.h"
+
 namespace ado::testing {
 
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tally-ado-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a scratch folder");
-        path_ = pattern;
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path file(const std::string& name) const { return path_ / name; }
-
-private:
-    std::filesystem::path path_;
-};
+using tally::testing::ScratchFolder;
 
 // The table every database of the program carries.
 inline constexpr const char* kDefaultsTable =

@@ -8,6 +8,8 @@
 #include "FdfFill.h"
 #include "FormBuilder.h"
 #include "PdfForm.h"
+#include "ErrorNumber.h"
+#include "ScratchFolder.h"
 
 namespace fs = std::filesystem;
 using pdf::FieldKind;
@@ -15,32 +17,9 @@ using pdf::SheetFieldKind;
 
 namespace {
 
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::string pattern = (fs::temp_directory_path() / "pdf-test-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
-        path_ = pattern;
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    fs::path operator/(const std::string& name) const { return path_ / name; }
-    const fs::path& path() const { return path_; }
+using tally::testing::ScratchFolder;
 
-private:
-    fs::path path_;
-};
-
-long errorNumberOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const tally::ComError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using tally::testing::errorNumberOf;
 
 void writeBytes(const fs::path& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary);

@@ -5,17 +5,11 @@
 
 #include "ComError.h"
 #include "Conversions.h"
+#include "ErrorNumber.h"
 
 namespace {
 
-long errorNumberOf(void (*action)()) {
-    try {
-        action();
-    } catch (const tally::ComError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using tally::testing::errorNumberOf;
 
 struct RoundCase {
     double value;

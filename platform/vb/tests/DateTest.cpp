@@ -4,19 +4,13 @@
 #include "Conversions.h"
 #include "DateParts.h"
 #include "VbDate.h"
+#include "ErrorNumber.h"
 
 namespace {
 
 using vb::Date;
 
-long errorNumberOf(void (*action)()) {
-    try {
-        action();
-    } catch (const tally::ComError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using tally::testing::errorNumberOf;
 
 TEST(Date, SerialNumbersCountFromDecember30Of1899) {
     const std::pair<Date, long> cases[] = {

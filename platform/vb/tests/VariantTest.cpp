@@ -4,20 +4,14 @@
 
 #include "ComError.h"
 #include "Variant.h"
+#include "ErrorNumber.h"
 
 namespace {
 
 using vb::Date;
 using vb::Variant;
 
-long errorNumberOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const tally::ComError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using tally::testing::errorNumberOf;
 
 TEST(Variant, TypesAreReported) {
     EXPECT_EQ(Variant().type(), vb::VarType::Empty);

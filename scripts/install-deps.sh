@@ -6,7 +6,10 @@ PACKAGES=(
   g++ make cmake pkg-config
   libsqlite3-dev sqlite3
   libqpdf-dev qpdf
+  # Qt Widgets, PrintSupport and Test (qt6-base-dev), Qt Help (qt6-tools-dev), the help engine's SQLite driver
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools libqt6sql6-sqlite libgl-dev
+  # qhelpgenerator, which compiles the help pages at build time
+  qt6-documentation-tools
   libgtest-dev libgmock-dev
   fonts-liberation2 poppler-utils xvfb xauth
 )

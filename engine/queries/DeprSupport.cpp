@@ -114,8 +114,9 @@ ado::RecordsetPtr DeprSupport::GetClassMaint() {
 }
 
 ado::RecordsetPtr DeprSupport::GetMethods() {
-    return withTags(kClass, "GetMethods",
-                    [&] { return openQuery("Select Method, id from tblDeprMethods  order by Method "); });
+    return withTags(kClass, "GetMethods", [&] {
+        return withWrittenNames(openQuery("Select Method, id from tblDeprMethods  order by Method "), {{1, "id"}});
+    });
 }
 
 ado::RecordsetPtr DeprSupport::Get179forMaint() {
@@ -197,31 +198,36 @@ std::int32_t DeprSupport::Get179IncomeLimit(std::int32_t lngID, std::int16_t int
 }
 
 ado::RecordsetPtr DeprSupport::GetLives(const std::string& strType) {
-    return withTags(kClass, "GetLives",
-                    [&] { return openQuery("select life from tbllives  where type = " + textLiteral(strType)); });
+    return withTags(kClass, "GetLives", [&] {
+        return withWrittenNames(openQuery("select life from tbllives  where type = " + textLiteral(strType)),
+                                {{0, "life"}});
+    });
 }
 
 ado::RecordsetPtr DeprSupport::GetTypes(std::int32_t lngType) {
     return withTags(kClass, "GetTypes", [&] {
-        return withComputedColumns(
-            openQuery("SELECT tblDeprClass.Description + '" + std::string(50, ' ') +
-                      "' + [Life] + '-' + [If Auto - Type] +'\\' + [Amortize #], tblDeprClass.Id FROM tblDeprClass "
-                      "INNER JOIN tblDeprMethods ON tblDeprClass.Method_ID  = tblDeprMethods.ID Where "
-                      "tblDeprClass.Method_ID = " +
-                      to_string(lngType) + " ORDER BY tblDeprClass.Description"),
-            {textColumn(0, 255)});
+        return withWrittenNames(
+            withComputedColumns(
+                openQuery("SELECT tblDeprClass.Description + '" + std::string(50, ' ') +
+                          "' + [Life] + '-' + [If Auto - Type] +'\\' + [Amortize #], tblDeprClass.Id FROM "
+                          "tblDeprClass INNER JOIN tblDeprMethods ON tblDeprClass.Method_ID  = tblDeprMethods.ID "
+                          "Where tblDeprClass.Method_ID = " +
+                          to_string(lngType) + " ORDER BY tblDeprClass.Description"),
+                {textColumn(0, 255)}),
+            {{1, "Id"}});
     });
 }
 
 ado::RecordsetPtr DeprSupport::GetAsset(std::int32_t lngAssetId, std::int32_t lngCompanyId) {
     return withTags(kClass, "GetAsset", [&] {
-        return openQuery(
-            "SELECT Asset_num, Asset_name, Cost, [Allowance 30 %], In_Service_date, bussiness_percent, "
-            "[179_deduction],  convention, life_id, depr_class_id, method, sold_date, sold_amt, gain_loss, "
-            "other_deductions, notes, Type_179,  depr_class_ID, life, vehicle_num, amortize_code, "
-            "actual_method  From tblAssets, tbldeprmethods Where Asset_num = " +
-            to_string(lngAssetId) + " and company_Id = " + to_string(lngCompanyId) +
-            " And tblAssets.depr_method = tbldeprmethods.ID");
+        return withWrittenNames(
+            openQuery("SELECT Asset_num, Asset_name, Cost, [Allowance 30 %], In_Service_date, bussiness_percent, "
+                      "[179_deduction],  convention, life_id, depr_class_id, method, sold_date, sold_amt, gain_loss, "
+                      "other_deductions, notes, Type_179,  depr_class_ID, life, vehicle_num, amortize_code, "
+                      "actual_method  From tblAssets, tbldeprmethods Where Asset_num = " +
+                      to_string(lngAssetId) + " and company_Id = " + to_string(lngCompanyId) +
+                      " And tblAssets.depr_method = tbldeprmethods.ID"),
+            {{10, "method"}});
     });
 }
 
@@ -254,14 +260,17 @@ std::int32_t DeprSupport::CheckForMisc4562(std::int16_t intYear, std::int32_t ln
 ado::RecordsetPtr DeprSupport::GetNewAssets(std::int32_t lngCompanyId, std::int16_t intYear) {
     return withTags(kClass, "GetNewAssets", [&] {
         const std::string year = to_string(intYear);
-        return withComputedColumns(
-            openQuery("SELECT Asset_name as Description, Asset_num as [Asset #   ], In_Service_date as [In Service  ], "
-                      "  Method, [Life], bussiness_percent * 100 as [Percent], Cost as [Asset Cost ], [Allowance 30 "
-                      "%]as Allowances ,[179_deduction] as [179 Ded ],other_deductions as [Other Ded] FROM tblAssets, "
-                      "tblDeprMethods WHERE depr_method = tblDeprMethods.id  and Company_Id = " +
-                      to_string(lngCompanyId) + " and datepart('yyyy', in_service_date) = " + year +
-                      " and datepart('yyyy', sold_date) <> " + year + " Order By method, life"),
-            {amountColumn(5)});
+        return withWrittenNames(
+            withComputedColumns(
+                openQuery(
+                    "SELECT Asset_name as Description, Asset_num as [Asset #   ], In_Service_date as [In Service  ], "
+                    "  Method, [Life], bussiness_percent * 100 as [Percent], Cost as [Asset Cost ], [Allowance 30 "
+                    "%]as Allowances ,[179_deduction] as [179 Ded ],other_deductions as [Other Ded] FROM tblAssets, "
+                    "tblDeprMethods WHERE depr_method = tblDeprMethods.id  and Company_Id = " +
+                    to_string(lngCompanyId) + " and datepart('yyyy', in_service_date) = " + year +
+                    " and datepart('yyyy', sold_date) <> " + year + " Order By method, life"),
+                {amountColumn(5)}),
+            {{4, "Life"}});
     });
 }
 

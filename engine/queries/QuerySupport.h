@@ -43,4 +43,15 @@ constexpr ComputedColumn textColumn(long index, long size) {
 // Sets the types of the listed columns and returns the recordset.
 ado::RecordsetPtr withComputedColumns(ado::RecordsetPtr recordset, std::initializer_list<ComputedColumn> columns);
 
+// The heading a statement writes for a column it selects without an alias. The database reports such a column
+// under the letter case of the table's declaration ("[Life]" comes back as "life"), but report headings show the
+// name and the reports pick their number formats by its exact text ("Life" shows one decimal).
+struct WrittenName {
+    long index;
+    const char* name;
+};
+
+// Gives the listed columns the names the statement writes and returns the recordset.
+ado::RecordsetPtr withWrittenNames(const ado::RecordsetPtr& recordset, std::initializer_list<WrittenName> names);
+
 }  // namespace tally::engine::queries

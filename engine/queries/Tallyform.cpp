@@ -225,8 +225,9 @@ ado::RecordsetPtr Tallyform::GetDeprSummary(std::int32_t lngCompanyId, std::int1
 
 ado::RecordsetPtr Tallyform::GetCompanyData(std::int32_t lngCompanyId) {
     return withTags(kClass, "GetCompanyData", [&] {
-        return openQuery(" SELECT [Company Name], owner, [tax id] from tblcompany where id = " +
-                         to_string(lngCompanyId));
+        return withWrittenNames(
+            openQuery(" SELECT [Company Name], owner, [tax id] from tblcompany where id = " + to_string(lngCompanyId)),
+            {{1, "owner"}, {2, "tax id"}});
     });
 }
 

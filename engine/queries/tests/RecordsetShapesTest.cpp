@@ -1,11 +1,11 @@
-// Every recordset the query classes hand out: column names (trailing blanks included, letter case free as the
-// readers find columns without regard to it) and the ADO type codes the report and maintenance code switch on.
+// Every recordset the query classes hand out: column names exactly as the statements write them (trailing blanks
+// and letter case included: they are the report headings, and "Life" picks the report's one-decimal format) and the
+// ADO type codes the report and maintenance code switch on.
 
 #include <functional>
 #include <optional>
 
 #include "QueryFixture.h"
-#include "Strings.h"
 
 namespace tally::testing {
 namespace {
@@ -150,7 +150,7 @@ TEST_F(RecordsetShapes, NamesAndTypesOfEveryRecordset) {
             const ado::FieldInfo& actual = rs->fieldInfo(i);
             SCOPED_TRACE("column " + std::to_string(i) + " '" + actual.name + "'");
             if (expected.name) {
-                EXPECT_TRUE(vb::EqualsNoCase(actual.name, *expected.name)) << "expected '" << *expected.name << "'";
+                EXPECT_EQ(actual.name, *expected.name);
             }
             EXPECT_EQ(static_cast<int>(actual.type), static_cast<int>(expected.type));
             if (expected.size >= 0) {
@@ -171,8 +171,8 @@ TEST_F(RecordsetShapes, TotalAndDetailVariants) {
     }();
     ASSERT_EQ(amortizedTotal->FieldCount(), 3);
     EXPECT_EQ(amortizedTotal->fieldInfo(0).name, "Asset_name");
-    EXPECT_TRUE(vb::EqualsNoCase(amortizedTotal->fieldInfo(1).name, "Basis"));
-    EXPECT_TRUE(vb::EqualsNoCase(amortizedTotal->fieldInfo(2).name, "Depr"));
+    EXPECT_EQ(amortizedTotal->fieldInfo(1).name, "Basis");
+    EXPECT_EQ(amortizedTotal->fieldInfo(2).name, "Depr");
     EXPECT_EQ(amortizedTotal->fieldInfo(1).type, Dbl);
 
     const std::int32_t single = addCompany("Corner Shop");

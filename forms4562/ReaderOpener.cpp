@@ -1,9 +1,12 @@
 #include "FormOpener.h"
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <sstream>
 #include <string>
 
@@ -28,24 +31,48 @@ fs::path findOnPath(const std::string& program) {
     return {};
 }
 
-// Starts the viewer detached (its own session, reaped at once), so it outlives nothing and leaves no zombie.
+// Starts the viewer detached (its own session, reaped at once), so it outlives nothing and leaves no zombie. A
+// close-on-exec pipe tells whether the viewer program really started: it closes unread when exec succeeds and
+// carries the exec's errno when it fails.
 void startViewer(const fs::path& file) {
     fs::path program = findOnPath("xdg-open");
     if (program.empty()) {
         throw ComError(ErrReaderRequired, kWriterSource, "File not found: xdg-open");
     }
+    int status[2];
+    if (::pipe2(status, O_CLOEXEC) != 0) {
+        throw ComError(ErrReaderRequired, kWriterSource, "File not found: xdg-open cannot be started");
+    }
     pid_t child = ::fork();
-    if (child < 0) throw ComError(ErrReaderRequired, kWriterSource, "File not found: xdg-open cannot be started");
     if (child == 0) {
+        ::close(status[0]);
         ::setsid();
-        if (::fork() == 0) {
+        const pid_t viewer = ::fork();
+        if (viewer == 0) {
             const char* argv[] = {program.c_str(), file.c_str(), nullptr};
             ::execv(program.c_str(), const_cast<char* const*>(argv));
         }
+        if (viewer <= 0) {  // exec or the second fork failed
+            const int error = errno;
+            [[maybe_unused]] ssize_t written = ::write(status[1], &error, sizeof error);
+        }
         ::_exit(0);
     }
-    int status = 0;
-    ::waitpid(child, &status, 0);
+    ::close(status[1]);
+    int execError = 0;
+    ssize_t got = 0;
+    if (child > 0) {
+        ::waitpid(child, nullptr, 0);
+        do {
+            got = ::read(status[0], &execError, sizeof execError);
+        } while (got < 0 && errno == EINTR);
+    }
+    ::close(status[0]);
+    if (child < 0 || got > 0) {
+        throw ComError(ErrReaderRequired, kWriterSource,
+                       "File not found: " + program.string() + " cannot be started" +
+                           (got > 0 ? std::string(" (") + std::strerror(execError) + ")" : std::string()));
+    }
 }
 
 }  // namespace

@@ -90,4 +90,10 @@ TEST_F(ReaderOpenerTest, WithoutAViewerTheOpenerRaisesFileNotFound) {
     EXPECT_EQ(errorNumberOf([&] { opener.open(folder_ / "4562_04.pdf"); }), tally::vberr::FileNotFound);
     EXPECT_EQ(errorNumberOf([&] { opener.open(folder_ / "4562_04_9.fdf"); }), tally::vberr::FileNotFound);
     EXPECT_TRUE(fs::exists(folder_ / "4562_04_9.pdf"));
+
+    // there, but it cannot be executed: no failure reported as success
+    const fs::path broken = folder_ / "bin" / "xdg-open";
+    std::ofstream(broken) << "#!/no/such/interpreter\n";
+    fs::permissions(broken, fs::perms::owner_all);
+    EXPECT_EQ(errorNumberOf([&] { opener.open(folder_ / "4562_04.pdf"); }), tally::vberr::FileNotFound);
 }

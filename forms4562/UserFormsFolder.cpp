@@ -27,7 +27,10 @@ fs::path xdgDocumentsFolder(const fs::path& home) {
         const std::string key = "XDG_DOCUMENTS_DIR=\"";
         if (!line.starts_with(key) || !line.ends_with('"')) continue;
         std::string value = line.substr(key.size(), line.size() - key.size() - 1);
-        if (value.starts_with("$HOME")) return home / fs::path(value.substr(5)).relative_path();
+        if (value.starts_with("$HOME")) {
+            const fs::path below = fs::path(value.substr(5)).relative_path();
+            return below.empty() ? home : home / below;  // "$HOME" alone: no documents folder of its own
+        }
         if (fs::path(value).is_absolute()) return value;
     }
     return {};

@@ -15,6 +15,7 @@
 #include "FormErrors.h"
 #include "PdfForm.h"
 #include "TestDatabase.h"
+#include "UserFormsFolder.h"
 #include "modDatabase.h"
 
 namespace fs = std::filesystem;
@@ -320,6 +321,21 @@ TEST_F(WriterTest, AMissingFolderOrHomeIsPathNotFound) {
     EXPECT_NE(description_.find("HOME"), std::string::npos);
     EXPECT_FALSE(fs::exists("/Documents/Qorv-4562"));
     EXPECT_EQ(yearRows(2011), 0);
+}
+
+// The documents folder named in the user's user-dirs.dirs; $HOME/Documents when it names none or the home itself.
+TEST_F(WriterTest, TheFormsFolderLiesInTheDocumentsFolder) {
+    const std::vector<std::pair<std::string, fs::path>> cases = {
+        {"", home_ / "Documents"},
+        {"XDG_DOCUMENTS_DIR=\"$HOME/Papers\"", home_ / "Papers"},
+        {"XDG_DOCUMENTS_DIR=\"/srv/docs\"", "/srv/docs"},
+        {"XDG_DOCUMENTS_DIR=\"$HOME\"", home_ / "Documents"},
+        {"XDG_DOCUMENTS_DIR=\"$HOME/\"", home_ / "Documents"}};
+    fs::create_directories(home_ / ".config");
+    for (const auto& [line, documents] : cases) {
+        std::ofstream(home_ / ".config" / "user-dirs.dirs") << "# written by xdg-user-dirs-update\n" << line << "\n";
+        EXPECT_EQ(UserFormsFolder(), documents / "Qorv-4562") << line;
+    }
 }
 
 // The form is written, but nothing can show it: the reader error, never success.

@@ -276,7 +276,9 @@ Form4562Values gatherForm4562(std::int16_t year, std::int32_t companyId, const C
     // Part V sections B and C: vehicles and the employer's questions.
     {
         engine::Auto autos;
-        vehicleUse(v, *autos.GetVehicleDescription(companyId, year), *autos.GetAutoUse(year, companyId));
+        ado::RecordsetPtr vehicles = autos.GetVehicleDescription(companyId, year);
+        ado::RecordsetPtr use = autos.GetAutoUse(year, companyId);
+        vehicleUse(v, *vehicles, *use);
         employerQuestions(v, *autos.GetAutoQst(year, companyId));
     }
 

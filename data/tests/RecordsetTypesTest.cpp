@@ -3,21 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
-#include <filesystem>
-#include <memory>
 #include <string>
 
 #include "ColumnValues.h"
-#include "Connection.h"
+#include "ShippedCopy.h"
 #include "SqliteFile.h"
-#include "ScratchFolder.h"
 
 namespace tally::data::testing {
 namespace {
 
-namespace fs = std::filesystem;
 using ado::DataType;
 
 TEST(RecordsetTypes, EveryDeclaredColumnTypeIsOneTheRecordsetKnows) {
@@ -29,23 +23,6 @@ TEST(RecordsetTypes, EveryDeclaredColumnTypeIsOneTheRecordsetKnows) {
     for (const Row& c : columns)
         EXPECT_TRUE(ado::declaredFieldType(*c[2]).has_value()) << *c[0] << "." << *c[1] << " " << *c[2];
 }
-
-// A copy of the shipped file in a scratch folder, opened through the program's own connection.
-class ShippedCopy : public ::testing::Test {
-protected:
-    void SetUp() override {
-        folder_ = scratch_.path();
-        fs::copy_file(shippedDatabasePath(), folder_ / "Depr.mdb");
-        connection_ = std::make_unique<ado::Connection>((folder_ / "Depr.mdb").string());
-    }
-    void TearDown() override {
-        connection_.reset();
-    }
-
-    tally::testing::ScratchFolder scratch_;
-    fs::path folder_;
-    std::unique_ptr<ado::Connection> connection_;
-};
 
 // An asset written the way the asset form writes it reads back as dates, a yes/no and the notes as typed.
 TEST_F(ShippedCopy, AnAssetRowReadsBackInItsDeclaredTypes) {

@@ -24,7 +24,7 @@ std::int32_t readNumber(const std::string& sql);
 // `text` as an SQL text literal: between apostrophes, every apostrophe in it doubled.
 std::string textLiteral(std::string_view text);
 
-// The type the database cannot declare for a computed column (a sum, a product, a count, a pasted text).
+// The type the database cannot declare for a computed column (a sum, a product, a pasted text).
 struct ComputedColumn {
     long index;
     ado::DataType type;
@@ -32,9 +32,6 @@ struct ComputedColumn {
 };
 constexpr ComputedColumn amountColumn(long index) {
     return {index, ado::DataType::Double, 8};
-}
-constexpr ComputedColumn countColumn(long index) {
-    return {index, ado::DataType::Integer, 4};
 }
 constexpr ComputedColumn textColumn(long index, long size) {
     return {index, ado::DataType::VarWChar, size};

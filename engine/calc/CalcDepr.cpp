@@ -205,7 +205,8 @@ void CalcDepr::storeGainOrLoss(DeprRun& run) {
 
 void CalcDepr::closeRun(DeprRun& run, std::int16_t firstYearNotHandled) {
     if (run.gainStored) return;
-    // A disposal year before the in-service year never matches: such an asset is treated as kept.
+    // A disposal year before the in-service year never matches: the schedule stands as written, with neither a
+    // vehicle completion nor a gain or loss.
     const bool disposedLater = run.disposed() && run.soldYear >= firstYearNotHandled;
     if (run.vehicle && run.netCost > vb::Round(run.accum) && (!run.disposed() || disposedLater))
         completeVehicle(run, run.businessShare * AutoMaxRates()[kMaxYear4], firstYearNotHandled);

@@ -1,12 +1,10 @@
 #pragma once
-// The working values of one depreciation run, the row statements every run writes, and its unit of work.
+// The working values of one depreciation run and the row statements every run writes.
 
 #include <cstdint>
 #include <string>
 
-#include "Connection.h"
 #include "VbDate.h"
-#include "modDatabase.h"
 
 namespace tally::engine {
 
@@ -46,7 +44,6 @@ struct DeprRun {
     void deleteRows() const;
     void writeRow(std::int16_t year, double depr) const;
 };
-
 
 // The year after `year`; raises the overflow error past the last 16-bit year.
 std::int16_t followingYear(std::int16_t year);

@@ -124,7 +124,8 @@ INSTANTIATE_TEST_SUITE_P(
         AssetCase{.name = "AdsMidQuarterThirdQuarter",  // 3.75, 10 ... 10, 6.25 %
                   .method = "ADS", .netCost = 20000, .life = 10, .convention = 2, .inService = Date(2003, 8, 1),
                   .expected = Schedule(2003).years({750}).repeat(2000, 9).years({1250}).rows()},
-        AssetCase{.name = "AdsMidMonthFortyYearFromJanuary",  // 2.396, 2.5 ... 2.5, 0.104 %
+        // A-13 prints 2.396 and 0.104 %; the exact shares are 11.5 and 0.5 twelfths of 2.5 % (9,583.33 and 416.67).
+        AssetCase{.name = "AdsMidMonthFortyYearFromJanuary",
                   .method = "ADS", .netCost = 400000, .life = 40, .convention = 3, .inService = Date(2003, 1, 1),
                   .expected = Schedule(2003).years({9583}).repeat(10000, 39).years({417}).rows()},
         AssetCase{.name = "AdsWithoutConventionRepeatsTheFullYearAtTheEnd",

@@ -72,6 +72,140 @@ Appearances boxAppearances(QPDF& pdf, QPDFObjectHandle zapf) {
     return a;
 }
 
+// Lays the sheet out: pages of two columns, a caption and a widget per visible field, the fields listed in
+// /AcroForm /Fields in the order they come.
+class SheetLayout {
+public:
+    explicit SheetLayout(QPDF& pdf)
+        : pdf_(pdf),
+          helv_(pdf.makeIndirectObject(QPDFObjectHandle::parse(
+              "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>"))),
+          zapf_(pdf.makeIndirectObject(
+              QPDFObjectHandle::parse("<< /Type /Font /Subtype /Type1 /BaseFont /ZapfDingbats >>"))),
+          fieldList_(QPDFObjectHandle::newArray()) {}
+
+    void startPage(const std::string& heading) {
+        page_ = pdf_.makeIndirectObject(QPDFObjectHandle::parse(
+            "<< /Type /Page /MediaBox [0 0 " + number(kPageWidth) + " " + number(kPageHeight) + "] >>"));
+        annots_ = QPDFObjectHandle::newArray();
+        content_ = "BT /F1 10 Tf 28 " + number(kTop + 24) + " Td " + literal(heading) + " Tj ET\n";
+        row_ = 0;
+    }
+    bool pageFull() const { return row_ >= 2 * kRowsPerColumn; }
+
+    void addField(const std::string& name, const std::string& caption, SheetFieldKind kind) {
+        if (kind == SheetFieldKind::Hidden) {
+            addHidden(name, caption);
+            return;
+        }
+        const double x = kColumnLeft[row_ / kRowsPerColumn];
+        const double y = kTop - (row_ % kRowsPerColumn + 1) * kRowHeight;
+        ++row_;
+        content_ += "BT /F1 7 Tf " + number(x) + " " + number(y + 2.5) + " Td " + literal(caption) + " Tj ET\n";
+        const double fx = x + kCaptionWidth;
+        if (kind == SheetFieldKind::Text) {
+            addText(name, caption, fx, y);
+        } else if (kind == SheetFieldKind::CheckBox) {
+            addCheckBox(name, caption, fx, y);
+        } else {
+            addRadioYesNo(name, caption, fx, y);
+        }
+    }
+
+    void finishPage() {
+        page_.replaceKey("/Contents", QPDFObjectHandle::newStream(&pdf_, content_));
+        page_.replaceKey("/Resources", QPDFObjectHandle::parse("<< /Font << >> >>"));
+        page_.getKey("/Resources").getKey("/Font").replaceKey("/F1", helv_);
+        page_.replaceKey("/Annots", annots_);
+        QPDFPageDocumentHelper(pdf_).addPage(page_, false);
+    }
+
+    void finishForm() {
+        QPDFObjectHandle acroForm = pdf_.makeIndirectObject(QPDFObjectHandle::parse(
+            "<< /DA (/Helv 0 Tf 0 g) /DR << /Font << >> >> >>"));
+        acroForm.getKey("/DR").getKey("/Font").replaceKey("/Helv", helv_);
+        acroForm.getKey("/DR").getKey("/Font").replaceKey("/ZaDb", zapf_);
+        acroForm.replaceKey("/Fields", fieldList_);
+        pdf_.getRoot().replaceKey("/AcroForm", acroForm);
+    }
+
+private:
+    // A widget of this page, named and captioned when it is a field of its own.
+    QPDFObjectHandle widget(const std::string& dictionary) {
+        QPDFObjectHandle w = pdf_.makeIndirectObject(QPDFObjectHandle::parse(dictionary));
+        w.replaceKey("/P", page_);
+        annots_.appendItem(w);
+        return w;
+    }
+    void name(QPDFObjectHandle field, const std::string& fieldName, const std::string& caption) {
+        field.replaceKey("/T", QPDFObjectHandle::newUnicodeString(fieldName));
+        field.replaceKey("/TU", QPDFObjectHandle::newUnicodeString(caption));
+        fieldList_.appendItem(field);
+    }
+    // The appearances of a box: ticked under `onState`, empty under /Off.
+    QPDFObjectHandle boxAppearance(const char* onState) {
+        const Appearances ap = boxAppearances(pdf_, zapf_);
+        QPDFObjectHandle dictionary = QPDFObjectHandle::parse("<< /N << >> >>");
+        dictionary.getKey("/N").replaceKey(onState, ap.on);
+        dictionary.getKey("/N").replaceKey("/Off", ap.off);
+        return dictionary;
+    }
+
+    void addHidden(const std::string& fieldName, const std::string& caption) {
+        QPDFObjectHandle w = widget(
+            "<< /Type /Annot /Subtype /Widget /FT /Tx /F 2 /Rect [0 0 0 0] /DA (/Helv 8 Tf 0 g) /V () >>");
+        name(w, fieldName, caption);
+    }
+
+    void addText(const std::string& fieldName, const std::string& caption, double fx, double y) {
+        content_ += "0.6 G 0.5 w " + number(fx) + " " + number(y) + " " + number(kFieldWidth) + " " +
+                    number(kFieldHeight) + " re S\n";
+        QPDFObjectHandle w = widget(
+            "<< /Type /Annot /Subtype /Widget /FT /Tx /F 4 /DA (/Helv 8 Tf 0 g) /V () "
+            "/MK << /BC [0.6 0.6 0.6] >> /Rect " + rect(fx, y, kFieldWidth, kFieldHeight) + " >>");
+        name(w, fieldName, caption);
+    }
+
+    void addCheckBox(const std::string& fieldName, const std::string& caption, double fx, double y) {
+        QPDFObjectHandle appearance = boxAppearance("/Yes");
+        QPDFObjectHandle w = widget(
+            "<< /Type /Annot /Subtype /Widget /FT /Btn /F 4 /V /Off /AS /Off /DA (/ZaDb 0 Tf 0 g) "
+            "/MK << /CA (4) >> /Rect " + rect(fx, y + 1, kBoxSize, kBoxSize) + " >>");
+        w.replaceKey("/AP", appearance);
+        name(w, fieldName, caption);
+    }
+
+    // A radio group (Ff: radio, bit 16, and no toggle to off, bit 15) of two boxes, states /Yes and /No.
+    void addRadioYesNo(const std::string& fieldName, const std::string& caption, double fx, double y) {
+        QPDFObjectHandle group =
+            pdf_.makeIndirectObject(QPDFObjectHandle::parse("<< /FT /Btn /Ff 49152 /V /Off /Kids [] >>"));
+        group.replaceKey("/T", QPDFObjectHandle::newUnicodeString(fieldName));
+        group.replaceKey("/TU", QPDFObjectHandle::newUnicodeString(caption));
+        const char* states[] = {"/Yes", "/No"};
+        for (int k = 0; k < 2; ++k) {
+            const double bx = fx + k * 40;
+            QPDFObjectHandle appearance = boxAppearance(states[k]);
+            QPDFObjectHandle w = widget("<< /Type /Annot /Subtype /Widget /F 4 /AS /Off /DA (/ZaDb 0 Tf 0 g) "
+                                        "/MK << /CA (l) >> /Rect " + rect(bx, y + 1, kBoxSize, kBoxSize) + " >>");
+            w.replaceKey("/AP", appearance);
+            w.replaceKey("/Parent", group);
+            group.getKey("/Kids").appendItem(w);
+            content_ += "BT /F1 7 Tf " + number(bx + kBoxSize + 2) + " " + number(y + 2.5) + " Td " +
+                        literal(k == 0 ? "Yes" : "No") + " Tj ET\n";
+        }
+        fieldList_.appendItem(group);
+    }
+
+    QPDF& pdf_;
+    QPDFObjectHandle helv_;
+    QPDFObjectHandle zapf_;
+    QPDFObjectHandle fieldList_;
+    QPDFObjectHandle page_;
+    QPDFObjectHandle annots_;
+    std::string content_;
+    int row_ = 0;
+};
+
 }  // namespace
 
 FormBuilder::FormBuilder(std::string title) : title_(std::move(title)) {}
@@ -83,105 +217,19 @@ void FormBuilder::addField(std::string name, std::string caption, SheetFieldKind
 void FormBuilder::save(const fs::path& path) const {
     QPDF pdf;
     pdf.emptyPDF();
-    QPDFObjectHandle helv = pdf.makeIndirectObject(QPDFObjectHandle::parse(
-        "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>"));
-    QPDFObjectHandle zapf = pdf.makeIndirectObject(
-        QPDFObjectHandle::parse("<< /Type /Font /Subtype /Type1 /BaseFont /ZapfDingbats >>"));
-    QPDFObjectHandle fieldList = QPDFObjectHandle::newArray();
-    QPDFPageDocumentHelper pages(pdf);
-
+    SheetLayout sheet(pdf);
     std::size_t next = 0;
     int pageNumber = 0;
     do {
         ++pageNumber;
-        QPDFObjectHandle page = pdf.makeIndirectObject(QPDFObjectHandle::parse(
-            "<< /Type /Page /MediaBox [0 0 " + number(kPageWidth) + " " + number(kPageHeight) + "] >>"));
-        QPDFObjectHandle annots = QPDFObjectHandle::newArray();
-        std::string content = "BT /F1 10 Tf 28 " + number(kTop + 24) + " Td " +
-                              literal(title_ + (pageNumber > 1 ? " (page " + std::to_string(pageNumber) + ")" : "")) +
-                              " Tj ET\n";
-        int row = 0;
-        while (next < fields_.size() && row < 2 * kRowsPerColumn) {
+        sheet.startPage(title_ + (pageNumber > 1 ? " (page " + std::to_string(pageNumber) + ")" : ""));
+        while (next < fields_.size() && !sheet.pageFull()) {
             const Field& f = fields_[next++];
-            QPDFObjectHandle name = QPDFObjectHandle::newUnicodeString(f.name);
-            QPDFObjectHandle tip = QPDFObjectHandle::newUnicodeString(f.caption);
-            if (f.kind == SheetFieldKind::Hidden) {
-                QPDFObjectHandle widget = pdf.makeIndirectObject(QPDFObjectHandle::parse(
-                    "<< /Type /Annot /Subtype /Widget /FT /Tx /F 2 /Rect [0 0 0 0] /DA (/Helv 8 Tf 0 g) /V () >>"));
-                widget.replaceKey("/T", name);
-                widget.replaceKey("/TU", tip);
-                widget.replaceKey("/P", page);
-                annots.appendItem(widget);
-                fieldList.appendItem(widget);
-                continue;
-            }
-            double x = kColumnLeft[row / kRowsPerColumn];
-            double y = kTop - (row % kRowsPerColumn + 1) * kRowHeight;
-            ++row;
-            content += "BT /F1 7 Tf " + number(x) + " " + number(y + 2.5) + " Td " + literal(f.caption) + " Tj ET\n";
-            double fx = x + kCaptionWidth;
-            if (f.kind == SheetFieldKind::Text) {
-                content += "0.6 G 0.5 w " + number(fx) + " " + number(y) + " " + number(kFieldWidth) + " " +
-                           number(kFieldHeight) + " re S\n";
-                QPDFObjectHandle widget = pdf.makeIndirectObject(QPDFObjectHandle::parse(
-                    "<< /Type /Annot /Subtype /Widget /FT /Tx /F 4 /DA (/Helv 8 Tf 0 g) /V () "
-                    "/MK << /BC [0.6 0.6 0.6] >> /Rect " + rect(fx, y, kFieldWidth, kFieldHeight) + " >>"));
-                widget.replaceKey("/T", name);
-                widget.replaceKey("/TU", tip);
-                widget.replaceKey("/P", page);
-                annots.appendItem(widget);
-                fieldList.appendItem(widget);
-            } else if (f.kind == SheetFieldKind::CheckBox) {
-                Appearances ap = boxAppearances(pdf, zapf);
-                QPDFObjectHandle widget = pdf.makeIndirectObject(QPDFObjectHandle::parse(
-                    "<< /Type /Annot /Subtype /Widget /FT /Btn /F 4 /V /Off /AS /Off /DA (/ZaDb 0 Tf 0 g) "
-                    "/MK << /CA (4) >> /Rect " + rect(fx, y + 1, kBoxSize, kBoxSize) + " >>"));
-                widget.replaceKey("/AP", QPDFObjectHandle::parse("<< /N << >> >>"));
-                widget.getKey("/AP").getKey("/N").replaceKey("/Yes", ap.on);
-                widget.getKey("/AP").getKey("/N").replaceKey("/Off", ap.off);
-                widget.replaceKey("/T", name);
-                widget.replaceKey("/TU", tip);
-                widget.replaceKey("/P", page);
-                annots.appendItem(widget);
-                fieldList.appendItem(widget);
-            } else {  // RadioYesNo: Ff = radio (bit 16) + no toggle to off (bit 15)
-                QPDFObjectHandle group = pdf.makeIndirectObject(
-                    QPDFObjectHandle::parse("<< /FT /Btn /Ff 49152 /V /Off /Kids [] >>"));
-                group.replaceKey("/T", name);
-                group.replaceKey("/TU", tip);
-                const char* states[] = {"/Yes", "/No"};
-                for (int k = 0; k < 2; ++k) {
-                    double bx = fx + k * 40;
-                    Appearances ap = boxAppearances(pdf, zapf);
-                    QPDFObjectHandle widget = pdf.makeIndirectObject(QPDFObjectHandle::parse(
-                        "<< /Type /Annot /Subtype /Widget /F 4 /AS /Off /DA (/ZaDb 0 Tf 0 g) /MK << /CA (l) >> "
-                        "/Rect " + rect(bx, y + 1, kBoxSize, kBoxSize) + " >>"));
-                    widget.replaceKey("/AP", QPDFObjectHandle::parse("<< /N << >> >>"));
-                    widget.getKey("/AP").getKey("/N").replaceKey(states[k], ap.on);
-                    widget.getKey("/AP").getKey("/N").replaceKey("/Off", ap.off);
-                    widget.replaceKey("/Parent", group);
-                    widget.replaceKey("/P", page);
-                    group.getKey("/Kids").appendItem(widget);
-                    annots.appendItem(widget);
-                    content += "BT /F1 7 Tf " + number(bx + kBoxSize + 2) + " " + number(y + 2.5) + " Td " +
-                               literal(k == 0 ? "Yes" : "No") + " Tj ET\n";
-                }
-                fieldList.appendItem(group);
-            }
+            sheet.addField(f.name, f.caption, f.kind);
         }
-        page.replaceKey("/Contents", QPDFObjectHandle::newStream(&pdf, content));
-        page.replaceKey("/Resources", QPDFObjectHandle::parse("<< /Font << >> >>"));
-        page.getKey("/Resources").getKey("/Font").replaceKey("/F1", helv);
-        page.replaceKey("/Annots", annots);
-        pages.addPage(page, false);
+        sheet.finishPage();
     } while (next < fields_.size());
-
-    QPDFObjectHandle acroForm = pdf.makeIndirectObject(QPDFObjectHandle::parse(
-        "<< /DA (/Helv 0 Tf 0 g) /DR << /Font << >> >> >>"));
-    acroForm.getKey("/DR").getKey("/Font").replaceKey("/Helv", helv);
-    acroForm.getKey("/DR").getKey("/Font").replaceKey("/ZaDb", zapf);
-    acroForm.replaceKey("/Fields", fieldList);
-    pdf.getRoot().replaceKey("/AcroForm", acroForm);
+    sheet.finishForm();
 
     replaceFile(path, [&pdf](const fs::path& temporary) {
         try {

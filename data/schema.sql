@@ -9,6 +9,9 @@
 --             ("00123", "1.50") into a number
 -- Text compares without regard to letter case, as Jet did, hence COLLATE NOCASE on every text column.
 -- Keys are INTEGER PRIMARY KEY AUTOINCREMENT: a number once handed out is never used again, also after a delete.
+-- Table maintenance writes the fractional numbers of its tables between apostrophes, as the user typed them. A text
+-- that is no number ('', '3,060') must fail the statement, as Jet refused it, rather than be kept as text that every
+-- later reader of the column trips over; hence the "must be a number" checks.
 
 -- One row per fixed asset.
 CREATE TABLE tblAssets (
@@ -95,7 +98,8 @@ CREATE TABLE tblDeprClass (
     ID                  INTEGER PRIMARY KEY AUTOINCREMENT,
     Method_ID           LONG NOT NULL,
     Description         VARCHAR(50) NOT NULL COLLATE NOCASE,
-    Life                DOUBLE NOT NULL,
+    Life                DOUBLE NOT NULL
+                        CONSTRAINT [Life must be a number] CHECK (typeof(Life) IN ('integer', 'real')),
     [If Auto - Type]    VARCHAR(9) NOT NULL DEFAULT 'N/A' COLLATE NOCASE,
     [Amortize #]        SMALLINT NOT NULL DEFAULT 0
 );
@@ -104,8 +108,10 @@ CREATE TABLE tblDeprClass (
 CREATE TABLE tblMax179 (
     ID                  INTEGER PRIMARY KEY AUTOINCREMENT,
     Year                SMALLINT NOT NULL UNIQUE,
-    [Maximum Amount]    DOUBLE DEFAULT 0,
+    [Maximum Amount]    DOUBLE DEFAULT 0
+                        CONSTRAINT [Maximum Amount must be a number] CHECK (typeof([Maximum Amount]) IN ('integer', 'real', 'null')),
     [Threshold Cost]    DOUBLE DEFAULT 0
+                        CONSTRAINT [Threshold Cost must be a number] CHECK (typeof([Threshold Cost]) IN ('integer', 'real', 'null'))
 );
 
 -- Passenger automobile limits per tax year and vehicle type ("Gas", "Electric", "Truck/Van"). A 0 in one of the
@@ -114,12 +120,18 @@ CREATE TABLE tblMaxAuto (
     ID                  INTEGER PRIMARY KEY AUTOINCREMENT,
     Year                SMALLINT NOT NULL,
     Type                VARCHAR(9) NOT NULL COLLATE NOCASE,
-    [Yr 1 + 30%]        DOUBLE DEFAULT 0,
-    [Yr 1 + 50%]        DOUBLE DEFAULT 0,
-    [Max Year 1]        DOUBLE DEFAULT 0,
-    [Max Year 2]        DOUBLE DEFAULT 0,
-    [Max Year 3]        DOUBLE DEFAULT 0,
-    [Max Year 4]        DOUBLE DEFAULT 0,
+    [Yr 1 + 30%]        DOUBLE DEFAULT 0
+                        CONSTRAINT [Yr 1 + 30% must be a number] CHECK (typeof([Yr 1 + 30%]) IN ('integer', 'real', 'null')),
+    [Yr 1 + 50%]        DOUBLE DEFAULT 0
+                        CONSTRAINT [Yr 1 + 50% must be a number] CHECK (typeof([Yr 1 + 50%]) IN ('integer', 'real', 'null')),
+    [Max Year 1]        DOUBLE DEFAULT 0
+                        CONSTRAINT [Max Year 1 must be a number] CHECK (typeof([Max Year 1]) IN ('integer', 'real', 'null')),
+    [Max Year 2]        DOUBLE DEFAULT 0
+                        CONSTRAINT [Max Year 2 must be a number] CHECK (typeof([Max Year 2]) IN ('integer', 'real', 'null')),
+    [Max Year 3]        DOUBLE DEFAULT 0
+                        CONSTRAINT [Max Year 3 must be a number] CHECK (typeof([Max Year 3]) IN ('integer', 'real', 'null')),
+    [Max Year 4]        DOUBLE DEFAULT 0
+                        CONSTRAINT [Max Year 4 must be a number] CHECK (typeof([Max Year 4]) IN ('integer', 'real', 'null')),
     UNIQUE (Year, Type)
 );
 
@@ -134,9 +146,12 @@ CREATE TABLE tblMisc4562Data (
     [Listed Claim]      YESNO NOT NULL DEFAULT 0 CHECK ([Listed Claim] IN (0, 1)),
     [Listed Evidence]   YESNO NOT NULL DEFAULT 0 CHECK ([Listed Evidence] IN (0, 1)),
     [Group Assets]      YESNO NOT NULL DEFAULT 0 CHECK ([Group Assets] IN (0, 1)),
-    [168 Property]      DOUBLE DEFAULT 0,
-    [Other Depr]        DOUBLE DEFAULT 0,
-    [263A Cost]         DOUBLE DEFAULT 0,
+    [168 Property]      DOUBLE DEFAULT 0
+                        CONSTRAINT [168 Property must be a number] CHECK (typeof([168 Property]) IN ('integer', 'real', 'null')),
+    [Other Depr]        DOUBLE DEFAULT 0
+                        CONSTRAINT [Other Depr must be a number] CHECK (typeof([Other Depr]) IN ('integer', 'real', 'null')),
+    [263A Cost]         DOUBLE DEFAULT 0
+                        CONSTRAINT [263A Cost must be a number] CHECK (typeof([263A Cost]) IN ('integer', 'real', 'null')),
     [Exclude 179]       YESNO NOT NULL DEFAULT 0 CHECK ([Exclude 179] IN (0, 1)),
     UNIQUE (Company_Id, Year)
 );

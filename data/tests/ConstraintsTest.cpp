@@ -128,6 +128,31 @@ TEST(StoredValues, YesNoColumnsTakeOnlyZeroOrOne) {
     EXPECT_EQ(db.run("UPDATE tblDefaults SET ShowCompany = -1"), SQLITE_CONSTRAINT_CHECK);
 }
 
+// Table maintenance writes these numbers between apostrophes as typed; what is no number must not be stored.
+TEST(StoredValues, MaintainedNumberColumnsTakeNumbersOnly) {
+    struct Column {
+        const char* table;
+        const char* name;
+    };
+    SqliteFile db = SqliteFile::shippedCopy();
+    for (const Column& column :
+         {Column{"tblDeprClass", "Life"}, Column{"tblMax179", "Maximum Amount"}, Column{"tblMax179", "Threshold Cost"},
+          Column{"tblMaxAuto", "Yr 1 + 30%"}, Column{"tblMaxAuto", "Yr 1 + 50%"}, Column{"tblMaxAuto", "Max Year 1"},
+          Column{"tblMaxAuto", "Max Year 2"}, Column{"tblMaxAuto", "Max Year 3"}, Column{"tblMaxAuto", "Max Year 4"},
+          Column{"tblMisc4562Data", "168 Property"}, Column{"tblMisc4562Data", "Other Depr"},
+          Column{"tblMisc4562Data", "263A Cost"}}) {
+        SCOPED_TRACE(std::string(column.table) + "." + column.name);
+        ASSERT_EQ(db.run("INSERT INTO tblMisc4562Data (Company_Id, Year) SELECT 1, 2030 WHERE NOT EXISTS "
+                         "(SELECT 1 FROM tblMisc4562Data)"),
+                  SQLITE_OK);
+        const std::string update = std::string("UPDATE ") + column.table + " SET [" + column.name + "] = ";
+        for (const char* text : {"''", "'3,060'", "'12a'", "'abc'"})
+            EXPECT_EQ(db.run(update + text), SQLITE_CONSTRAINT_CHECK) << text;
+        EXPECT_EQ(db.run(update + "'1250.5'"), SQLITE_OK) << db.lastError();
+        EXPECT_EQ(db.number("SELECT sum([" + std::string(column.name) + "]) / count(*) FROM " + column.table), 1250.5);
+    }
+}
+
 // Text is stored as typed: notes and miles that look like numbers keep their leading zeros, decimals and blanks.
 TEST(StoredValues, TextColumnsKeepNumericLookingTextAsTyped) {
     SqliteFile db = SqliteFile::shippedCopy();

@@ -48,9 +48,17 @@ protected:
         }
         autos.AddAutoUse(std::to_string(company) + ", 2020, 1, '100', '20', '5', True, False, Yes", company, kYear, 1);
         autos.AddAutoQst(std::to_string(company) + ", 2020, True, False, True, False, True");
+
+        // The other variants of the amortized and section 179 sets: three amortized assets, one 179 asset.
+        bakery = addCompany("Bay Bakery");
+        for (const char* name : {"Patent", "Copyright", "License"}) {
+            addDepreciated({.company = bakery, .name = name, .method = kAmortize, .life = 15}, 10);
+        }
+        addDepreciated({.company = bakery, .name = "Saw", .deduction179 = 100}, 10);
     }
 
     std::int32_t company = 0;
+    std::int32_t bakery = 0;
 };
 
 TEST_F(RecordsetShapes, NamesAndTypesOfEveryRecordset) {
@@ -119,8 +127,12 @@ TEST_F(RecordsetShapes, NamesAndTypesOfEveryRecordset) {
         {"GetAmortized details", [&] { return tallyform.GetAmortized(c, y); },
          {{"Asset_name", Text}, {"In_Service_date", Date}, {"Basis", Dbl}, {"amortize_code", Int16},
           {"periods", Dbl}, {"depr", Dbl}}},
+        {"GetAmortized totals", [&] { return tallyform.GetAmortized(bakery, y); },
+         {{"Asset_name", Text, 15}, {"Basis", Dbl}, {"Depr", Dbl}}},
         {"Get179MacrsDeduction totals", [&] { return tallyform.Get179MacrsDeduction(c, y); },
          {{"Asset_name", Text, 16}, {"179_deduction", Dbl}}},
+        {"Get179MacrsDeduction details", [&] { return tallyform.Get179MacrsDeduction(bakery, y); },
+         {{"Asset_name", Text}, {"Cost", Dbl}, {"179_deduction", Dbl}}},
         {"GetDeprSummary", [&] { return tallyform.GetDeprSummary(c, y, "MACRS"); },
          {{"Basis", Dbl}, {"life", Dbl}, {"Depr", Dbl}, {"Convention", Text}, {"method", Text}}},
         {"GetCompanyData", [&] { return tallyform.GetCompanyData(c); },
@@ -158,30 +170,6 @@ TEST_F(RecordsetShapes, NamesAndTypesOfEveryRecordset) {
             }
         }
     }
-}
-
-// The variant shapes that need other data than the fixture's.
-TEST_F(RecordsetShapes, TotalAndDetailVariants) {
-    const ado::RecordsetPtr amortizedTotal = [&] {
-        const std::int32_t other = addCompany("Bay Bakery");
-        for (const char* name : {"Patent", "Copyright", "License"}) {
-            addDepreciated({.company = other, .name = name, .method = kAmortize, .life = 15}, 10);
-        }
-        return tallyform.GetAmortized(other, kYear);
-    }();
-    ASSERT_EQ(amortizedTotal->FieldCount(), 3);
-    EXPECT_EQ(amortizedTotal->fieldInfo(0).name, "Asset_name");
-    EXPECT_EQ(amortizedTotal->fieldInfo(1).name, "Basis");
-    EXPECT_EQ(amortizedTotal->fieldInfo(2).name, "Depr");
-    EXPECT_EQ(amortizedTotal->fieldInfo(1).type, Dbl);
-
-    const std::int32_t single = addCompany("Corner Shop");
-    addDepreciated({.company = single, .name = "Saw", .deduction179 = 100}, 10);
-    const ado::RecordsetPtr details179 = tallyform.Get179MacrsDeduction(single, kYear);
-    ASSERT_EQ(details179->FieldCount(), 3);
-    EXPECT_EQ(details179->fieldInfo(1).name, "Cost");
-    EXPECT_EQ(details179->fieldInfo(1).type, Dbl);
-    EXPECT_EQ(details179->fieldInfo(2).type, Dbl);
 }
 
 }  // namespace

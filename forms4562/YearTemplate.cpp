@@ -28,6 +28,8 @@ YearTemplate::YearTemplate(const fs::path& folder, int year)
     } catch (const ComError&) {
         throw templateMissing(year_);
     }
+    // A PDF without fields (a printed form put in the sheet's place) would come out blank, as if filled.
+    if (pdf_->FormFieldCount() == 0) throw templateDamaged(year_, "its PDF form has no fields to fill");
 }
 
 fs::path YearTemplate::file(const std::string& suffix) const {

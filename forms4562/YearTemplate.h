@@ -14,7 +14,7 @@ namespace tally::forms {
 class YearTemplate {
 public:
     // Raises ErrPathNotFound when the folder is missing, ErrTemplateMissing when the FDF template or the PDF form is
-    // missing or unreadable, and templateDamaged when an FDF year's field list is short.
+    // missing or unreadable, and templateDamaged when an FDF year's field list is short or the PDF form has no fields.
     YearTemplate(const std::filesystem::path& folder, int year);
 
     int year() const { return year_; }

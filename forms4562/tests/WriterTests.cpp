@@ -12,6 +12,7 @@
 #include "ComError.h"
 #include "Display4562.h"
 #include "FdfFill.h"
+#include "FormBuilder.h"
 #include "FormErrors.h"
 #include "PdfForm.h"
 #include "TestDatabase.h"
@@ -293,9 +294,12 @@ TEST_F(WriterTest, TemplateProblemsStopBeforeAnythingIsStored) {
         {"no FDF template", [&] { fs::remove(forms_ / "4562_10.fdf"); }, missing},
         {"no PDF form", [&] { fs::remove(forms_ / "4562_10.pdf"); }, missing},
         {"PDF form unreadable", [&] { std::ofstream(forms_ / "4562_10.pdf") << "not a PDF"; }, missing},
+        {"PDF form without fields", [&] { pdf::FormBuilder("printed form").save(forms_ / "4562_10.pdf"); },
+         "The 4562 template for year 2010 is damaged: its PDF form has no fields to fill."},
     };
     for (const auto& [what, damage, text] : cases) {
-        fs::copy(fs::path(TALLY_BIN_DIR) / "Files", forms_, fs::copy_options::overwrite_existing);
+        fs::copy(fs::path(TALLY_BIN_DIR) / "Files", forms_,
+                 fs::copy_options::overwrite_existing | fs::copy_options::recursive);
         damage();
         EXPECT_EQ(run(2010), ErrTemplateMissing) << what;
         EXPECT_EQ(description_, text) << what;

@@ -91,8 +91,10 @@ frmCompany::frmCompany(QWidget* mainWindow) : QDialog(mainWindow) {
 frmCompany::~frmCompany() { unload(); }
 
 bool frmCompany::GetListData() {
+    const QString prefix = QStringLiteral("Error in GetListData ");
     ado::RecordsetPtr rs;
-    ignoreErrors([&] { rs = engine::CompanyPersist().GetCompanyList(); });
+    // The engine's own error is shown first; without a list the program cannot go on.
+    trapStep(prefix, ErrorLayout::Blank, [&] { rs = engine::CompanyPersist().GetCompanyList(); });
     if (!rs) {
         ui::prompts().msgBox(QStringLiteral("Can not connect to the database."), ui::mb::OKOnly | ui::mb::Critical,
                              QStringLiteral("Get List Data"));
@@ -100,7 +102,6 @@ bool frmCompany::GetListData() {
         endProgram();
         return false;
     }
-    const QString prefix = QStringLiteral("Error in GetListData ");
     for (; !rs->EOF_(); rs->MoveNext()) {
         QString name;
         QString id;

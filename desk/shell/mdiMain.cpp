@@ -44,9 +44,9 @@ mdiMain* mainWindow() {
     return main && !main->isShutDown() ? main : nullptr;
 }
 
+// The shut-down leaves the event loop when it runs; at start-up, before the loop, Main() reports the end.
 void endProgram() {
-    if (mdiMain* main = mainWindow()) main->close();
-    QCoreApplication::exit(1);
+    if (mdiMain* main = mainWindow()) main->closeAnyway();
 }
 
 DeskCommands& deskCommands() {
@@ -241,20 +241,24 @@ bool mdiMain::closeChildWindows() {
 }
 
 void mdiMain::closeEvent(QCloseEvent* event) {
-    if (shutDown_) {
-        event->accept();
-        return;
+    if (!shutDown_) {
+        if (!closeChildWindows()) {
+            event->ignore();
+            return;
+        }
+        shutDown();
     }
-    if (!closeChildWindows()) {
-        event->ignore();
-        return;
-    }
-    if (frmGettingStarted* gettingStarted = frmGettingStarted::shared()) gettingStarted->close();
-    shutDown();
     event->accept();
 }
 
+void mdiMain::closeAnyway() {
+    if (close()) return;
+    shutDown();
+    close();
+}
+
 void mdiMain::shutDown() {
+    if (frmGettingStarted* gettingStarted = frmGettingStarted::shared()) gettingStarted->close();
     shutDown_ = true;
     if (gobjHTMLHelp) gobjHTMLHelp->HHClose();
     gobjHTMLHelp.reset();

@@ -26,6 +26,9 @@ public:
 
     // Closes the child windows in the order they were opened; false when one of them stays open.
     bool closeChildWindows();
+    // Ends the program even when a child window keeps itself open (an error the program cannot go on from):
+    // the children are asked first, so they may save; then the normal shut-down runs.
+    void closeAnyway();
     void tileVertical();
     bool isShutDown() const { return shutDown_; }
 
@@ -49,7 +52,7 @@ private:
 // The main window until it has shut down.
 mdiMain* mainWindow();
 
-// Ends the program through the normal shut-down (an error the program cannot go on from); exit code 1.
+// Ends the program through the normal shut-down (an error the program cannot go on from).
 void endProgram();
 
 }  // namespace tally::desk

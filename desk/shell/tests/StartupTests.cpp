@@ -135,12 +135,26 @@ TEST_F(Startup, MissingCompanyListEndsTheProgramThroughTheNormalShutDown) {
     exec("Drop table tblCompany");
     EXPECT_FALSE(Main());
     EXPECT_EQ(mainWindow(), nullptr);
-    ASSERT_EQ(prompts_->messages.size(), 1u);
-    EXPECT_EQ(prompts_->messages[0].text, "Can not connect to the database.");
-    EXPECT_EQ(prompts_->messages[0].title, "Get List Data");
-    EXPECT_EQ(prompts_->messages[0].style, ui::mb::Critical);
+    // The engine's error first, then the reason the program ends.
+    ASSERT_EQ(prompts_->messages.size(), 2u);
+    EXPECT_TRUE(prompts_->messages[0].text.startsWith("Error in GetListData ")) << prompts_->messages[0].text.toStdString();
+    EXPECT_EQ(prompts_->messages[1].text, "Can not connect to the database.");
+    EXPECT_EQ(prompts_->messages[1].title, "Get List Data");
+    EXPECT_EQ(prompts_->messages[1].style, ui::mb::Critical);
     // The normal shut-down ran: the company and the window's place were saved.
     EXPECT_EQ(setting("Tallyvane V4.5", "CompanyId"), "1");
+    EXPECT_NE(setting("mdiMain", "MainWidth"), "<none>");
+}
+
+TEST_F(Startup, MissingCompanyListEndsTheProgramEvenWhenAChildWindowStaysOpen) {
+    switches(false, false);
+    ASSERT_TRUE(Main());
+    mainWindow()->mdiArea().addSubWindow(new StubbornChild)->show();
+    exec("Drop table tblCompany");
+    SetCompanyId(5);
+    mainWindow()->findChild<QAction*>("mnuSelectCompany")->trigger();
+    EXPECT_EQ(mainWindow(), nullptr);
+    EXPECT_EQ(setting("Tallyvane V4.5", "CompanyId"), "5");
     EXPECT_NE(setting("mdiMain", "MainWidth"), "<none>");
 }
 

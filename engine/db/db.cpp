@@ -5,10 +5,6 @@
 
 namespace tally::engine {
 
-namespace {
-constexpr long kUnexpectedFailure = -2147467259;  // E_FAIL
-}
-
 db::db() { modDatabase::Main(); }
 
 std::int16_t db::Disconnect() {

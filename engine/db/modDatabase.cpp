@@ -11,8 +11,6 @@ namespace tally::engine::modDatabase {
 
 namespace {
 
-constexpr long kUnexpectedFailure = -2147467259;  // E_FAIL
-
 // The engine's one connection and the file it opens: the module data of the database layer.
 struct DatabaseState {
     std::unique_ptr<ado::Connection> shared;

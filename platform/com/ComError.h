@@ -38,6 +38,9 @@ constexpr long FileNotFound = 53;
 constexpr long InvalidProcedureCall = 5;
 }  // namespace vberr
 
+// E_FAIL: the number of an error that carries no number of its own (a standard exception turned into a ComError).
+inline constexpr long kUnexpectedFailure = -2147467259;
+
 // Raises the VB runtime error `number` with its standard text and the given source.
 [[noreturn]] void raiseVbError(long number, const std::string& source = "Tallyvane");
 
@@ -50,7 +53,7 @@ auto withTags(const char* tagClass, const std::string& tagOperation, Body&& body
     } catch (const ComError& e) {
         throw e.retagged(tagClass, tagOperation);
     } catch (const std::exception& e) {
-        throw ComError(-2147467259 /* E_FAIL */, tagClass, e.what(), tagClass, tagOperation);
+        throw ComError(kUnexpectedFailure, tagClass, e.what(), tagClass, tagOperation);
     }
 }
 

@@ -139,4 +139,14 @@ TEST(DatabaseLocation, TheEngineLooksBesideItsOwnBinary) {
     EXPECT_EQ(fs::path(modDatabase::DatabasePath()).filename(), kDatabaseFileName);
 }
 
+// The installation folder the build fills: the engine library with the shipped database beside it, which opens
+// as the program's database.
+TEST(DatabaseLocation, TheBuildPlacesTheShippedDatabaseBesideTheEngineLibrary) {
+    const fs::path installation = fs::path(TALLY_BIN_DIR);
+    EXPECT_TRUE(fs::is_regular_file(installation / "libTally_Engine.so"));
+    ASSERT_TRUE(fs::is_regular_file(installation / kDatabaseFileName));
+    ado::Connection shipped((installation / kDatabaseFileName).string());
+    EXPECT_EQ(shipped.Execute("select count(*) from tblDefaults")->field(0L).Value(), Variant(std::int32_t{1}));
+}
+
 }  // namespace

@@ -76,7 +76,7 @@ HelpViewer::HelpViewer(const QString& helpFile, QWidget* owner) : QWidget(owner,
     auto* splitter = new QSplitter;
     splitter->addWidget(tabs_);
     splitter->addWidget(browser_);
-    splitter->setSizes({ui::toPixels(3500), ui::toPixels(8500)});
+    splitter->setSizes({ui::toPixels(4500), ui::toPixels(7500)});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter);

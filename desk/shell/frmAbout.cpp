@@ -80,6 +80,8 @@ frmAbout::frmAbout(QWidget* mainWindow) : QDialog(mainWindow) {
     grid->addWidget(lblDisclaimer, 5, 0, 1, 3);
     grid->addWidget(cmdOK, 6, 2, Qt::AlignRight);
     grid->addWidget(cmdSysInfo, 7, 2, Qt::AlignRight);
+    // The icon's column stays as narrow as the icon; the links take the spare width.
+    grid->setColumnStretch(2, 1);
     fraAbout_->setFixedSize(ui::toPixels(6300), ui::toPixels(3900));
 
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);

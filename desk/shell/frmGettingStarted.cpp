@@ -66,6 +66,7 @@ frmGettingStarted::frmGettingStarted(QWidget* mainWindow) : QWidget(mainWindow, 
     auto* link = new LinkLabel(QString::fromLatin1(kReaderDownloadAddress));
     link->setObjectName(QStringLiteral("Label8"));
     steps->addWidget(link);
+    steps->addStretch();
     connect(link, &LinkLabel::clicked, this, [this] { WebLink(this, QString::fromLatin1(kReaderDownloadAddress)); });
 
     chkShow_ = new QCheckBox(QStringLiteral("Show on start up."));

@@ -432,8 +432,9 @@ TEST_F(WriterTest, Line18AndTheFieldCountOfTheFdfYears) {
 
 // A year without section 179 limits shows "Missing" in lines 1 and 3 and counts them as 0.
 TEST_F(WriterTest, AYearWithoutLimitsShowsMissing) {
-    ASSERT_EQ(run(2026), 0) << description_;
-    expectPdfFields(forms_ / "4562_26_2.pdf",
+    exec("DELETE FROM tblMax179 WHERE Year = 2012");
+    ASSERT_EQ(run(2012), 0) << description_;
+    expectPdfFields(forms_ / "4562_12_2.pdf",
                     {{5, "Missing"}, {6, "0"}, {7, "Missing"}, {8, "0"}, {9, "0"}, {24, "0"}, {25, "0"}});
-    EXPECT_EQ(yearRows(2027), 0);
+    EXPECT_EQ(yearRows(2013), 0);
 }

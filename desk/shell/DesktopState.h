@@ -15,8 +15,6 @@ class QWidget;
 
 namespace tally::desk {
 
-
-
 inline std::int32_t glngCompanyId = 0;
 inline QString gstrCompanyName;
 inline std::int16_t gintDefaultYear = 0;

@@ -14,7 +14,7 @@ run: build
 	cd $(BUILD_DIR)/bin && ./tally_desk
 
 test: build
-	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300 -j $(JOBS)
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -66,7 +66,7 @@ void Display4562::Do4562Form(std::int16_t intYear, std::int32_t lngCompanyId) {
     } catch (const ComError&) {
         throw;
     } catch (const std::exception& e) {
-        throw ComError(-2147467259 /* E_FAIL */, kWriterSource, e.what());
+        throw ComError(kUnexpectedFailure, kWriterSource, e.what());
     }
 }
 

@@ -15,7 +15,7 @@ namespace tally::desk {
 namespace {
 constexpr long kPathFileAccessError = 75;
 constexpr long kFileNotFound = 53;
-constexpr long kNotADatabase = -2147467259;
+constexpr long kNotADatabase = kUnexpectedFailure;
 constexpr const char* kSource = "tally_desk";
 
 [[noreturn]] void fail(long number, const QString& description) {

@@ -5,19 +5,15 @@
 
 namespace tally::desk {
 
-namespace {
-constexpr long kFailed = -2147467259;  // E_FAIL, for errors that carry no number of their own
-}
-
 ErrorInfo currentError() {
     try {
         throw;
     } catch (const ComError& e) {
         return {e.number(), QString::fromStdString(e.description())};
     } catch (const std::exception& e) {
-        return {kFailed, QString::fromLocal8Bit(e.what())};
+        return {kUnexpectedFailure, QString::fromLocal8Bit(e.what())};
     } catch (...) {
-        return {kFailed, QStringLiteral("Unexpected error")};
+        return {kUnexpectedFailure, QStringLiteral("Unexpected error")};
     }
 }
 

@@ -9,10 +9,8 @@ namespace tally::engine {
 
 namespace {
 
-constexpr long kDivisionByZero = 11;
-
 double divide(double dividend, double divisor) {
-    if (divisor == 0) throw ComError(kDivisionByZero, "Tallyvane", "Division by zero");
+    if (divisor == 0) raiseVbError(vberr::DivisionByZero);
     return dividend / divisor;
 }
 

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ComError.h"
 #include "Variant.h"
 
 namespace ado {
@@ -99,7 +100,7 @@ constexpr long ProviderError = -2147217900;
 // A duplicate key value (unique index violation), the number table maintenance tests for.
 constexpr long DuplicateKey = -2147352571;
 // The file is not there or is not a database.
-constexpr long CannotOpenDatabase = -2147467259;
+constexpr long CannotOpenDatabase = tally::kUnexpectedFailure;
 // A statement on a connection that is closed (the engine's connection after Disconnect).
 constexpr long ConnectionClosed = 3709;
 }  // namespace adoerr

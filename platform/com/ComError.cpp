@@ -20,6 +20,7 @@ const char* vbErrorText(long number) {
     switch (number) {
         case vberr::InvalidProcedureCall: return "Invalid procedure call or argument";
         case vberr::Overflow: return "Overflow";
+        case vberr::DivisionByZero: return "Division by zero";
         case vberr::SubscriptOutOfRange: return "Subscript out of range";
         case vberr::TypeMismatch: return "Type mismatch";
         case vberr::FileNotFound: return "File not found";

@@ -36,6 +36,7 @@ constexpr long SubscriptOutOfRange = 9;
 constexpr long TypeMismatch = 13;
 constexpr long FileNotFound = 53;
 constexpr long InvalidProcedureCall = 5;
+constexpr long DivisionByZero = 11;
 }  // namespace vberr
 
 // E_FAIL: the number of an error that carries no number of its own (a standard exception turned into a ComError).

@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "ComError.h"
+
 namespace pdf {
 
 enum class FieldKind { Text, CheckBox, Radio, Other };
@@ -43,6 +45,6 @@ private:
 };
 
 // The number raised for a file that is there but cannot be read as a PDF form.
-inline constexpr long kUnreadableForm = -2147467259;
+inline constexpr long kUnreadableForm = tally::kUnexpectedFailure;
 
 }  // namespace pdf

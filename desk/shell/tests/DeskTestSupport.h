@@ -9,13 +9,13 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include "DeskCommands.h"
 #include "DesktopState.h"
 #include "FakePrompts.h"
 #include "TestDatabase.h"
+#include "ScopedHome.h"
 #include "mdiMain.h"
 
 namespace tally::desk::testing {
@@ -23,10 +23,6 @@ namespace tally::desk::testing {
 class DeskTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(home_.isValid());
-        oldHome_ = qgetenv("HOME");
-        qputenv("HOME", home_.path().toLocal8Bit());
-        qunsetenv("XDG_CONFIG_HOME");
         auto fake = std::make_unique<ui::FakePrompts>();
         prompts_ = fake.get();
         fake->setDefaultTitle(QStringLiteral("Tallyvane "));
@@ -46,7 +42,6 @@ protected:
         }
         resetState();
         ui::installPrompts(std::move(previous_));
-        qputenv("HOME", oldHome_);
     }
 
     static void resetState() {
@@ -80,12 +75,11 @@ protected:
     void exec(const std::string& sql) const { database_.exec(sql); }
 
     tally::testing::TestDatabase database_;
-    QTemporaryDir home_;
+    tally::testing::ScopedHome home_;
     ui::FakePrompts* prompts_ = nullptr;
 
 private:
     std::unique_ptr<ui::Prompts> previous_;
-    QByteArray oldHome_;
 };
 
 }  // namespace tally::desk::testing

@@ -15,6 +15,7 @@
 #include "Prompts.h"
 #include "Settings.h"
 #include "Twips.h"
+#include "ScopedHome.h"
 
 namespace {
 
@@ -51,19 +52,12 @@ TEST(Colour, NumbersAreRedPlus256GreenPlus65536Blue) {
 
 class SettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(home_.isValid());
-        oldHome_ = qgetenv("HOME");
-        qputenv("HOME", home_.path().toLocal8Bit());
-        qunsetenv("XDG_CONFIG_HOME");
-    }
-    void TearDown() override { qputenv("HOME", oldHome_); }
-    QTemporaryDir home_;
-    QByteArray oldHome_;
+    QString homePath() const { return QString::fromStdString(home_.path().string()); }
+    tally::testing::ScopedHome home_;
 };
 
 TEST_F(SettingsTest, ReadsDefaultsThenWhatWasSavedUnderTheSameNames) {
-    EXPECT_TRUE(ui::settingsFilePath().startsWith(home_.path()));
+    EXPECT_TRUE(ui::settingsFilePath().startsWith(homePath()));
     EXPECT_EQ(ui::GetSetting("Tallyvane V4.5", "Settings", "CompanyId", "1"), "1");
     ASSERT_TRUE(ui::SaveSetting("Tallyvane V4.5", "Settings", "CompanyId", "42"));
     ASSERT_TRUE(ui::SaveSetting("mdiMain", "Settings", "MainLeft", "300"));
@@ -79,7 +73,7 @@ TEST_F(SettingsTest, AnotherHomeHasItsOwnSettings) {
     QTemporaryDir other;
     qputenv("HOME", other.path().toLocal8Bit());
     EXPECT_EQ(ui::GetSetting("Tallyvane V4.5", "Settings", "CompanyName", "none"), "none");
-    qputenv("HOME", home_.path().toLocal8Bit());
+    qputenv("HOME", homePath().toLocal8Bit());
     EXPECT_EQ(ui::GetSetting("Tallyvane V4.5", "Settings", "CompanyName", "none"), "O'Brien & Sons");
 }
 

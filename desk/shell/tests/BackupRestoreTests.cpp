@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTemporaryDir>
 #include <QCloseEvent>
 
 #include "BackupRestore.h"

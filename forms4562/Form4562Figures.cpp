@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "DeprSupport.h"
 #include "Format.h"
 #include "Recordset.h"
+#include "Strings.h"
 #include "Tallyform.h"
 
 namespace tally::forms {
@@ -43,11 +43,6 @@ std::string yesNo(bool value) { return value ? "Yes" : "No"; }
 std::string monthYear(const vb::Variant& value) {
     if (value.isNull() || value.isEmpty()) return {};
     return vb::Format(value, "mm-yyyy");
-}
-
-std::string upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
 }
 
 // Whether a set goes on the form as one total row: the engine sent its marker row(s), or it chose detail rows but
@@ -334,12 +329,12 @@ Form4562Values gatherForm4562(std::int16_t year, std::int32_t companyId, const C
         v.set("11", v["5"]);
     }
     if (year > 2001 && year < 2006) {
-        if (upper(v["18"]) == "YES") v.set("18", "On");
-        else if (upper(v["18"]) == "NO") v.set("18", "Off");
+        if (vb::EqualsNoCase(v["18"], "Yes")) v.set("18", "On");
+        else if (vb::EqualsNoCase(v["18"], "No")) v.set("18", "Off");
     }
     for (const char* id : {"24a", "24b"}) {
-        if (upper(v[id]) == "YES") v.set(id, "Yes");
-        else if (upper(v[id]) == "NO") v.set(id, "No");
+        if (vb::EqualsNoCase(v[id], "Yes")) v.set(id, "Yes");
+        else if (vb::EqualsNoCase(v[id], "No")) v.set(id, "No");
     }
 
     // Lines 12 and 13, and next year's carry-over.

@@ -11,6 +11,7 @@
 
 #include "ComError.h"
 #include "ReplaceFile.h"
+#include "Strings.h"
 
 namespace pdf {
 
@@ -19,12 +20,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kSource = "PdfForm";
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return std::tolower(static_cast<unsigned char>(x)) ==
-                                                  std::tolower(static_cast<unsigned char>(y)); });
-}
 
 bool hasNamedKids(QPDFObjectHandle node) {
     QPDFObjectHandle kids = node.getKey("/Kids");
@@ -111,11 +106,11 @@ void PdfForm::SetFormFieldValue(int index, const std::string& value) {
     QPDFFormFieldObjectHelper field(impl_->field(index));
     try {
         if (field.isCheckbox()) {
-            field.setV(QPDFObjectHandle::newName(equalsNoCase(value, "Yes") || equalsNoCase(value, "On") ? "/Yes" : "/Off"));
+            field.setV(QPDFObjectHandle::newName(vb::EqualsNoCase(value, "Yes") || vb::EqualsNoCase(value, "On") ? "/Yes" : "/Off"));
         } else if (field.isRadioButton()) {
             std::string state = "/Off";
             for (const auto& candidate : buttonStates(field.getObjectHandle())) {
-                if (equalsNoCase(candidate.substr(1), value)) state = candidate;
+                if (vb::EqualsNoCase(candidate.substr(1), value)) state = candidate;
             }
             field.setV(QPDFObjectHandle::newName(state));
         } else if (field.getFieldType() == "/Btn") {

@@ -46,6 +46,8 @@ frmGettingStarted::frmGettingStarted(QWidget* mainWindow) : QWidget(mainWindow, 
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Getting Started"));
     resize(ui::toPixels(8500), ui::toPixels(6000));
+    // Over the main window rather than wherever the window manager finds room, which can be partly off screen.
+    if (mainWindow) move(mainWindow->frameGeometry().center() - rect().center());
 
     auto* frame = new QGroupBox;
     frame->setObjectName(QStringLiteral("Frame1"));

@@ -209,7 +209,8 @@ void mdiMain::rebuildWindowList(QMenu* menu) {
     if (windows.isEmpty()) return;
     windowListActions_.append(menu->addSeparator());
     for (QMdiSubWindow* window : windows) {
-        QAction* action = menu->addAction(window->windowTitle());
+        // A title can carry data ("Baker & Sons"): a lone "&" would be taken for a shortcut mark and vanish.
+        QAction* action = menu->addAction(QString(window->windowTitle()).replace(u'&', QStringLiteral("&&")));
         action->setCheckable(true);
         action->setChecked(window == mdiArea_->activeSubWindow());
         connect(action, &QAction::triggered, this, [this, w = QPointer<QMdiSubWindow>(window)] {

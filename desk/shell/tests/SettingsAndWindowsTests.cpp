@@ -73,6 +73,16 @@ TEST_F(Defaults, GettingStartedWritesItsSwitchOnlyWhenClicked) {
     EXPECT_FALSE(CheckForStartUpHelp());
 }
 
+TEST_F(Defaults, GettingStartedOpensOverTheMainWindow) {
+    QWidget main;
+    main.setGeometry(600, 400, 1000, 700);
+    main.show();
+    auto* window = frmGettingStarted::showShared(&main);
+    EXPECT_TRUE(main.frameGeometry().contains(window->frameGeometry().center()));
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 TEST_F(Defaults, LinksOpenThroughTheDesktopAndMailWithoutAnAddressStillOpens) {
     WebLink(nullptr, "https://example.org/");
     EmailMe(nullptr, "");

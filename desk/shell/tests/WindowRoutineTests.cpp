@@ -89,7 +89,7 @@ TEST_F(WindowRoutines, TileVerticalPutsTheWindowsSideBySideAndTheMenuListsThem) 
     exec("Update tblDefaults set StartUp_Help = False, ShowCompany = False");
     ASSERT_TRUE(Main());
     QMdiArea& area = mainWindow()->mdiArea();
-    for (const char* title : {"Report A", "Report B", "Report C"}) {
+    for (const char* title : {"Report A", "Baker & Sons", "Report C"}) {
         auto* child = new QWidget;
         child->setWindowTitle(title);
         area.addSubWindow(child)->show();
@@ -105,7 +105,7 @@ TEST_F(WindowRoutines, TileVerticalPutsTheWindowsSideBySideAndTheMenuListsThem) 
     QStringList entries;
     for (QAction* a : menu->actions())
         if (!a->isSeparator()) entries << a->text();
-    EXPECT_EQ(entries.mid(4), QStringList({"Report A", "Report B", "Report C"}));
+    EXPECT_EQ(entries.mid(4), QStringList({"Report A", "Baker && Sons", "Report C"}));  // shown as "Baker & Sons"
     emit menu->aboutToShow();  // rebuilt, not added twice
     EXPECT_EQ(menu->actions().size(), 4 + 1 + 3);
 }

@@ -118,6 +118,11 @@ INSTANTIATE_TEST_SUITE_P(
                   .method = "Amortize", .netCost = 45000, .life = 15, .convention = 4,
                   .inService = Date(2003, 7, 1),
                   .expected = Schedule(2003).years({1500}).repeat(3000, 14).years({1500}).rows()},
+        // 5,000 / 15 = 333.33 a year, 333 in whole dollars; 15 x 333 = 4,995 falls 5 short, so the 15th and last
+        // year takes 338.33 (338) and ends at the net cost.
+        AssetCase{.name = "AmortizationFromJanuaryIsToppedUpInItsLastYear",
+                  .method = "Amortize", .netCost = 5000, .life = 15, .convention = 4, .inService = Date(2003, 1, 1),
+                  .expected = Schedule(2003).repeat(333, 14).years({338}).rows()},
         AssetCase{.name = "AdsHalfYear",  // 10, 20, 20, 20, 20, 10 %
                   .method = "ADS", .netCost = 10000, .life = 5, .convention = 1, .inService = Date(2003, 6, 1),
                   .expected = Schedule(2003).years({1000}).repeat(2000, 4).years({1000}).rows()},

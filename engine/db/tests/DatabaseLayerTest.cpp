@@ -1,10 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <sstream>
 
 #include "ComError.h"
+#include "ScratchFolder.h"
 #include "TestDatabase.h"
 #include "db.h"
 #include "modDatabase.h"
@@ -100,6 +107,8 @@ TEST_F(DatabaseLayer, DisconnectDropsTheConnectionAndDbConnectionOpensTheFileCop
     fs::copy_file(database.path(), replacement);
     ado::Connection(replacement.string()).ExecuteAction("Update tblDefaults set DefaultYear = 1999");
 
+    const Variant original = engineDb.ReturnValue("select DefaultYear from tblDefaults");
+    ASSERT_NE(original, Variant(std::int16_t{1999}));
     const ado::RecordsetPtr kept = modDatabase::ExecuteQueryReturnRS("select DefaultYear from tblDefaults",
                                                                      modDatabase::SharedConnection());
     EXPECT_EQ(engineDb.Disconnect(), 1);
@@ -110,7 +119,7 @@ TEST_F(DatabaseLayer, DisconnectDropsTheConnectionAndDbConnectionOpensTheFileCop
               adoerr::ConnectionClosed);
     // A new db object does not reconnect either.
     EXPECT_EQ(errorOf([] { db().ReturnValue("select 1"); }).number(), adoerr::ConnectionClosed);
-    EXPECT_NE((*kept)["DefaultYear"], Variant(std::int16_t{1999}));  // the recordset outlives the connection
+    EXPECT_EQ((*kept)["DefaultYear"], original);  // the recordset outlives the connection
 
     fs::copy_file(replacement, database.path(), fs::copy_options::overwrite_existing);
     engineDb.dbConnection();
@@ -131,6 +140,75 @@ TEST_F(DatabaseLayer, AMissingFileIsNeverCreatedAndReconnectingToItRaises) {
     EXPECT_EQ(atReconnect.tagOperation(), "GetADOConnection");
     EXPECT_FALSE(modDatabase::IsConnected());
     EXPECT_TRUE(fs::is_empty(missing.parent_path()));
+}
+
+// Runs `program` with `arguments` and `extraVariable` added to this process's environment, its output going to
+// `log`; gives the wait status.
+int runProgram(const fs::path& program, const std::vector<std::string>& arguments, const std::string& extraVariable,
+               const fs::path& log) {
+    std::vector<std::string> argumentTexts{program.string()};
+    argumentTexts.insert(argumentTexts.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& text : argumentTexts) argv.push_back(text.data());
+    argv.push_back(nullptr);
+    std::string variable = extraVariable;
+    std::vector<char*> envp;
+    for (char** entry = environ; *entry; ++entry) envp.push_back(*entry);
+    envp.push_back(variable.data());
+    envp.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+    pid_t child = 0;
+    const int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) return -1;
+    int status = 0;
+    if (waitpid(child, &status, 0) != child) return -1;
+    return status;
+}
+
+std::string textOf(const fs::path& file) {
+    std::ostringstream text;
+    text << std::ifstream(file).rdbuf();
+    return text.str();
+}
+
+constexpr const char* kStartedFromAnEmptyFolder = "TALLY_ENGINE_STARTED_FROM_AN_EMPTY_FOLDER";
+
+// Main runs once per process, on the engine's first use, against the file beside the engine. To take that road
+// in a fresh process, the test runs a copy of this binary from a folder without the database, and the copy runs
+// only this test (the first branch).
+TEST(DatabaseStart, MainSwallowsAMissingFileAndTheFirstQueryRaisesTheProvidersErrorWithoutCreatingIt) {
+    if (std::getenv(kStartedFromAnEmptyFolder)) {
+        EXPECT_NO_THROW(modDatabase::Main());
+        EXPECT_EQ(modDatabase::DatabasePath(), modDatabase::AppPath() + "/" + kDatabaseFileName);
+        for (int query = 0; query < 2; ++query) {  // the file's own error each time, never a closed connection
+            SCOPED_TRACE(query);
+            const ComError e = errorOf([] { modDatabase::ReturnDbData("select DefaultYear from tblDefaults"); });
+            EXPECT_EQ(e.number(), adoerr::CannotOpenDatabase);
+            EXPECT_EQ(e.source(), "Microsoft JET Database Engine");
+            EXPECT_NE(e.description().find(modDatabase::DatabasePath()), std::string::npos) << e.description();
+        }
+        EXPECT_EQ(errorOf([] { db().ReturnValue("select 1"); }).number(), adoerr::CannotOpenDatabase);
+        EXPECT_FALSE(fs::exists(modDatabase::DatabasePath()));
+        return;
+    }
+    tally::testing::ScratchFolder installation;
+    tally::testing::ScratchFolder output;
+    const fs::path copy = installation / "engine_db_tests";
+    fs::copy_file("/proc/self/exe", copy);
+    const ::testing::TestInfo& self = *::testing::UnitTest::GetInstance()->current_test_info();
+    const int status = runProgram(
+        copy, {"--gtest_filter=" + std::string(self.test_suite_name()) + "." + self.name()},
+        std::string(kStartedFromAnEmptyFolder) + "=1", output / "log.txt");
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << textOf(output / "log.txt");
+    EXPECT_NE(textOf(output / "log.txt").find("[  PASSED  ] 1 test"), std::string::npos);
+    std::vector<fs::path> files;
+    for (const fs::directory_entry& entry : fs::directory_iterator(installation.path())) files.push_back(entry.path());
+    EXPECT_EQ(files, std::vector<fs::path>{copy});
 }
 
 TEST(DatabaseLocation, TheEngineLooksBesideItsOwnBinary) {

@@ -4,8 +4,10 @@
 
 #include <fstream>
 
+#include "../../vb/tests/CommaDecimalLocale.h"
 #include "ComError.h"
 #include "Connection.h"
+#include "Conversions.h"
 #include "ScratchDatabase.h"
 
 namespace {
@@ -127,6 +129,23 @@ TEST_F(ConnectionTest, StatementsAreTranslatedBeforeTheyRun) {
     EXPECT_EQ(db.Execute("select Placed from tblItems where Name = 'B'")->field(0L).Value(),
               Variant(vb::Date(2005, 12, 31)));
     EXPECT_EQ(db.ExecuteAction("Delete * from tblItems where Placed < #1/1/2000#"), 1);
+}
+
+// A user with German regional settings: amounts pasted into statements and dates in either stored form keep their
+// value, and amounts come back into text with a period.
+TEST_F(ConnectionTest, PastedNumbersAndDatesKeepTheirValueInAGermanLocale) {
+    const tally::testing::CommaDecimalLocale locale;
+    Connection db(path());
+    db.ExecuteAction("insert into tblItems (Name, Life, Price, Placed) values ('a', " + vb::NumberText(2.5) + ", " +
+                     Variant(1234.5).toString() + ", #3/1/2005#), ('b', 0.1, 0, '3/1/2005')");
+    const ado::RecordsetPtr rs =
+        db.Execute("select Life, typeof(Life), Price, Placed, Life + ' years' from tblItems order by Name");
+    EXPECT_EQ(rs->rows(), (std::vector<std::vector<Variant>>{
+                              {Variant(2.5), Variant("real"), Variant(1234.5), Variant(vb::Date(2005, 3, 1)),
+                               Variant("2.5 years")},
+                              {Variant(0.1), Variant("real"), Variant(0.0), Variant(vb::Date(2005, 3, 1)),
+                               Variant("0.1 years")}}));
+    EXPECT_EQ(db.Execute("select Sum(Life) from tblItems where Life > 0.5")->field(0L).Value(), Variant(2.5));
 }
 
 TEST_F(ConnectionTest, DatePartHandlesTheCommonIntervalsAndNull) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "../../vb/tests/CommaDecimalLocale.h"
 #include "ComError.h"
 #include "JetTranslator.h"
 #include "Recordset.h"
@@ -103,6 +104,12 @@ INSTANTIATE_TEST_SUITE_P(
              "select 'it''s #1/1/2005# + Yes', \"True\" from t where n = 'O`Hara'"},
         Case{"SELECT a || b, [x y] FROM t -- True\nWHERE d = '2005-01-01'",
              "SELECT a || b, [x y] FROM t -- True\nWHERE d = '2005-01-01'"}));
+
+TEST(JetDateLiterals, DatesAreMonthFirstAndNumbersPassUnchangedInAGermanLocale) {
+    const tally::testing::CommaDecimalLocale locale;
+    EXPECT_EQ(translateJetSql("Values(2.5, #3/1/2005#, #03/2005#, 1234.5)"),
+              "Values(2.5, '2005-03-01', '2005-03-01', 1234.5)");
+}
 
 TEST(JetDateLiterals, MalformedDatesRaiseInsteadOfGuessing) {
     for (const char* sql : {"where d = #13/1/2005#", "where d = #2/30/2005#", "where d = #1/1/05#",

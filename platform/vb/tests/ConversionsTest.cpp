@@ -1,14 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <optional>
 
 #include "ComError.h"
+#include "CommaDecimalLocale.h"
 #include "Conversions.h"
 #include "ErrorNumber.h"
+#include "Variant.h"
 
 namespace {
 
+using tally::testing::CommaDecimalLocale;
 using tally::testing::errorNumberOf;
 
 struct RoundCase {
@@ -122,6 +126,28 @@ TEST(NumberText, FifteenSignificantDigitsWithoutExponentForOrdinaryAmounts) {
         {1e300, "1E+300"},
     };
     for (const auto& [value, text] : cases) EXPECT_EQ(vb::NumberText(value), text) << value;
+}
+
+// Amounts go into SQL text and are read back from typed text in the fixed US form, whatever the user's locale.
+TEST(NumberText, AndTheUsReadingsIgnoreACommaDecimalLocale) {
+    const CommaDecimalLocale locale;
+    ASSERT_EQ(CommaDecimalLocale::streamText(1234.5), "1.234,5");  // the locale is in force
+    if (locale.germanC()) {
+        char printed[16];
+        std::snprintf(printed, sizeof printed, "%.1f", 2.5);
+        ASSERT_STREQ(printed, "2,5");
+    }
+    EXPECT_EQ(vb::NumberText(2.5), "2.5");
+    EXPECT_EQ(vb::NumberText(-1234567.25), "-1234567.25");
+    EXPECT_EQ(vb::NumberText(1.5e15), "1.5E+15");
+    EXPECT_EQ(vb::Variant(27.5).toString(), "27.5");
+    EXPECT_EQ(vb::CDbl("1,234.5"), 1234.5);
+    EXPECT_EQ(vb::Variant("1,234.5").toDouble(), 1234.5);
+    EXPECT_EQ(vb::parseNumber("2,5"), std::nullopt);  // the German form is neither 2.5 nor 25
+    EXPECT_EQ(vb::parseNumber("1.234,5"), std::nullopt);
+    EXPECT_EQ(vb::Val("27.5 years"), 27.5);
+    EXPECT_EQ(vb::Val("2,5"), 2);
+    EXPECT_EQ(vb::Round(1234.5678, 2), 1234.57);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ComError.h"
+#include "CommaDecimalLocale.h"
 #include "Conversions.h"
 #include "DateParts.h"
 #include "VbDate.h"
@@ -70,6 +71,14 @@ TEST(CDate, UsFormsAreRead) {
         EXPECT_EQ(vb::parseDate(text), expected) << text;
         EXPECT_EQ(vb::CDate(text), expected) << text;
     }
+}
+
+TEST(CDate, UsFormsHoldInAGermanLocale) {
+    const tally::testing::CommaDecimalLocale locale;
+    EXPECT_EQ(vb::CDate("3/1/2005"), Date(2005, 3, 1));  // 1 March, not 3 January
+    EXPECT_EQ(vb::CDate("03/2005"), Date(2005, 3, 1));
+    EXPECT_EQ(vb::CDate("Mar 1, 2005"), Date(2005, 3, 1));
+    EXPECT_EQ(Date(2005, 3, 1).toShortDate(), "3/1/2005");
 }
 
 TEST(CDate, BadTextIsATypeMismatch) {

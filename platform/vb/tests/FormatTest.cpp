@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CommaDecimalLocale.h"
 #include "Format.h"
 #include "Variant.h"
 
@@ -76,6 +77,17 @@ TEST(FormatVariant, ValuesAreFormattedByWhatTheyHold) {
     EXPECT_EQ(vb::Format(Variant(true), ""), "True");
     EXPECT_EQ(vb::Format(Variant(true), "0"), "-1");
     EXPECT_EQ(vb::Format(38412.0, "mm/yyyy"), "03/2005");  // a number given a date pattern is a serial day
+}
+
+// Report and window figures keep the US separators and names whatever the user's locale.
+TEST(FormatVariant, PatternsKeepUsSeparatorsInACommaDecimalLocale) {
+    const tally::testing::CommaDecimalLocale locale;
+    EXPECT_EQ(vb::Format(1234.5, "#,##0.00"), "1,234.50");
+    EXPECT_EQ(vb::Format(-1234.5, "Currency"), "($1,234.50)");
+    EXPECT_EQ(vb::Format(0.07, "##0.00%"), "7.00%");
+    EXPECT_EQ(vb::Format(Variant("1,234.5"), "#,##0"), "1,235");
+    EXPECT_EQ(vb::Format(Date(2005, 3, 1), "Short Date"), "3/1/2005");
+    EXPECT_EQ(vb::Format(Date(2005, 3, 1), "mmm d, yyyy"), "Mar 1, 2005");
 }
 
 }  // namespace

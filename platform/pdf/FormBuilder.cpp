@@ -4,7 +4,7 @@
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
-#include <cstdio>
+#include <charconv>
 
 #include "ComError.h"
 #include "ReplaceFile.h"
@@ -39,9 +39,10 @@ std::string literal(const std::string& text) {
 }
 
 std::string number(double value) {
+    // PDF numbers take "." whatever locale the calling program runs in.
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.2f", value);
-    return buffer;
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2).ptr;
+    return std::string(buffer, end);
 }
 
 std::string rect(double x, double y, double w, double h) {

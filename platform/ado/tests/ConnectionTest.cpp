@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "../../vb/tests/CommaDecimalLocale.h"
+#include "CommaDecimalLocale.h"
 #include "ComError.h"
 #include "Connection.h"
 #include "Conversions.h"

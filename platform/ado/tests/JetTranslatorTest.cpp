@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "../../vb/tests/CommaDecimalLocale.h"
+#include "CommaDecimalLocale.h"
 #include "ComError.h"
 #include "JetTranslator.h"
 #include "Recordset.h"

@@ -124,21 +124,27 @@ protected:
         exec("INSERT INTO tblAutoQuestions VALUES (2, 2010, True, False, Null, True, False)");
     }
 
-    void addAsset(const Asset& a) {
+    void addCompany(std::int32_t company, const std::string& name) {
+        exec("INSERT INTO tblCompany (id, [Company Name], Owner, [Tax Id]) VALUES (" + std::to_string(company) + ", '" +
+             name + "', 'A. Poe', '98-7654321')");
+    }
+
+    void addAsset(const Asset& a, std::int32_t company = kCompany) {
         exec("INSERT INTO tblAssets (Asset_num, Company_Id, Asset_name, Cost, [Allowance 30 %], [179_deduction], "
              "In_Service_date, depr_method, life, convention, other_deductions, bussiness_percent, sold_amt, "
              "vehicle_num, amortize_code, actual_method, Type_179) VALUES (" +
-             std::to_string(a.number) + ", 2, '" + a.name + "', " + std::to_string(a.cost) + ", " +
-             std::to_string(a.allowance) + ", " + std::to_string(a.section179) + ", '" + a.inService + "', " +
+             std::to_string(a.number) + ", " + std::to_string(company) + ", '" + a.name + "', " +
+             std::to_string(a.cost) + ", " + std::to_string(a.allowance) + ", " + std::to_string(a.section179) +
+             ", '" + a.inService + "', " +
              std::to_string(a.method) + ", " + std::to_string(a.life) + ", " + std::to_string(a.convention) + ", " +
              std::to_string(a.other) + ", " + std::to_string(a.business) + ", 0, " + std::to_string(a.vehicle) +
              ", " + std::to_string(a.amortizeCode) + ", '" + a.actualMethod + "', " +
              (a.section179 > 0 ? "True" : "False") + ")");
     }
 
-    void addDepreciation(int asset, int year, double depr) {
-        exec("INSERT INTO tblDepr (client_num, asset_num, year, depr, accum_depr) VALUES (2, " + std::to_string(asset) +
-             ", " + std::to_string(year) + ", " + std::to_string(depr) + ", 0)");
+    void addDepreciation(int asset, int year, double depr, std::int32_t company = kCompany) {
+        exec("INSERT INTO tblDepr (client_num, asset_num, year, depr, accum_depr) VALUES (" + std::to_string(company) +
+             ", " + std::to_string(asset) + ", " + std::to_string(year) + ", " + std::to_string(depr) + ", 0)");
     }
 
     void exec(const std::string& sql) { database_.exec(sql); }
@@ -147,9 +153,10 @@ protected:
         return tally::engine::modDatabase::ReturnDbData(
             "SELECT [179 Carryover] FROM tblMisc4562Data WHERE Company_Id = 2 AND Year = " + std::to_string(year));
     }
-    std::int32_t yearRows(int year) {
-        return tally::engine::modDatabase::ReturnDbData(
-            "SELECT Count(*) FROM tblMisc4562Data WHERE Company_Id = 2 AND Year = " + std::to_string(year));
+    std::int32_t yearRows(int year, std::int32_t company = kCompany) {
+        return tally::engine::modDatabase::ReturnDbData("SELECT Count(*) FROM tblMisc4562Data WHERE Company_Id = " +
+                                                        std::to_string(company) + " AND Year = " +
+                                                        std::to_string(year));
     }
 
     // Runs the writer; returns the number of the error it raised (0 for none) and keeps its description.
@@ -319,6 +326,32 @@ TEST_F(WriterTest, TemplateProblemsStopBeforeAnythingIsStored) {
     EXPECT_FALSE(fs::exists(forms_ / "4562_08_2.fdf"));
 }
 
+// A template that is there but cannot be opened is not "missing": permission denied, for the FDF year and for a PDF
+// year alike (the FDF template is opened for every year), again before the carry-over is stored or a form written.
+TEST_F(WriterTest, AnUnreadableTemplateIsPermissionDenied) {
+    for (int year : {2008, 2010}) {
+        fs::copy(fs::path(TALLY_BIN_DIR) / "Files", forms_,
+                 fs::copy_options::overwrite_existing | fs::copy_options::recursive);
+        const fs::path fdf = forms_ / ("4562_" + std::to_string(year).substr(2) + ".fdf");
+        fs::permissions(fdf, fs::perms::none);
+        if (std::ifstream(fdf)) {
+            // The superuser reads any file whatever its permissions; a kernel setting that only takes writes
+            // refuses him too.
+            fs::remove(fdf);
+            fs::create_symlink("/proc/sys/vm/drop_caches", fdf);
+        }
+        if (std::ifstream(fdf)) GTEST_SKIP() << "no file here refuses to be read";
+
+        EXPECT_EQ(run(year), ErrPermissionDenied) << year;
+        EXPECT_EQ(description_, "Permission denied: " + fdf.string()) << year;
+        EXPECT_TRUE(opener_->opened.empty()) << year;
+        EXPECT_FALSE(fs::exists(forms_ / ("4562_" + std::to_string(year).substr(2) + "_2.fdf"))) << year;
+        EXPECT_FALSE(fs::exists(forms_ / ("4562_" + std::to_string(year).substr(2) + "_2.pdf"))) << year;
+        fs::remove(fdf);
+    }
+    EXPECT_EQ(yearRows(2011), 0);  // the 2010 run would have stored 15,000
+}
+
 TEST_F(WriterTest, AMissingFolderOrHomeIsPathNotFound) {
     fs::remove_all(forms_);
     EXPECT_EQ(run(2010), ErrPathNotFound);
@@ -396,6 +429,22 @@ TEST_F(WriterTest, DetailRowsBeyondTheFormsPlacesAreTotalled) {
         {170, "1,720"}, {172, ""}, {129, "7,000"}, {189, "16,388"}});
 }
 
+// Line 6 has two places; a third MACRS asset with a section 179 amount turns the set into one total row, and Part I
+// goes on from that total.
+TEST_F(WriterTest, AThirdSection179AssetTurnsLine6IntoATotal) {
+    addAsset({26, "Mixer", "2010-08-01", 1, 7, 1, 4000, 1, 0, 0, 4000});
+    addDepreciation(26, 2010, 0);  // fully expensed: nothing left to depreciate
+    ASSERT_EQ(run(2010), 0) << description_;
+    // Line 2: Press 30,000 + Lathe 10,000 + Mixer 4,000 = 44,000; line 6: 20,000 + 10,000 + 4,000 = 34,000;
+    // line 8 = 34,000 + line 7 0; line 9 = min(34,000, 500,000); line 12 = min(34,000 + 5,000, 20,000) = 20,000;
+    // line 13 = 5,000 + 34,000 - 20,000 = 19,000. The Mixer's basis is 4,000 - 4,000 = 0, so 19c and 22 stay.
+    EXPECT_EQ(storedCarryOver(2011), 19000);
+    expectPdfFields(forms_ / "4562_10_2.pdf", {
+        {6, "44,000"}, {12, "  Total 179 Assets"}, {13, ""}, {14, "34,000"}, {16, ""}, {17, ""}, {18, ""},
+        {19, "0"}, {20, "34,000"}, {21, "34,000"}, {22, "5,000"}, {23, "20,000"}, {24, "20,000"}, {25, "19,000"},
+        {45, "10,000"}, {49, "1,429"}, {125, "46,882"}});
+}
+
 // Depreciation the engine computed from the published MACRS table (7-year, half-year: 14.29 %, then 24.49 %)
 // reaches line 19 in the year placed in service and line 17 the year after.
 TEST_F(WriterTest, DepreciationComputedByTheEngineReachesLines19And17) {
@@ -412,6 +461,95 @@ TEST_F(WriterTest, DepreciationComputedByTheEngineReachesLines19And17) {
                                               {125, "1,429"}});
     ASSERT_EQ(run(2011, 3), 0) << description_;
     expectPdfFields(forms_ / "4562_11_3.pdf", {{29, "2,449"}, {49, ""}, {125, "2,449"}});
+}
+
+// Lines 19d to 19g on the 2010 and 2009 forms and the 2008 FDF: 10-, 15-, 20- and 25-year property placed in service
+// in the form's year, depreciated by the engine from the published tables. Each year is a company of its own, so no
+// earlier asset reaches line 17. Worked by hand (Pub 946 Appendix A):
+//   Kiln, 10-year HY, 20,000 less a 10,000 special allowance: 10,000 x 10.00 % = 1,000
+//   Paving, 15-year MQ placed in service in November (4th quarter): 30,000 x 1.25 % = 375
+//   Pipeline, 20-year HY: 80,000 x 3.750 % = 3,000
+//   Water main, 25-year straight line, HY: 50,000 / 25 x 1/2 = 1,000 (in service in July, where the engine's
+//   month count gives the same half year)
+//   line 14 = 10,000; line 22 = 10,000 + 1,000 + 375 + 3,000 + 1,000 = 15,375
+TEST_F(WriterTest, TenToTwentyFiveYearPropertyFillsLines19dTo19g) {
+    const vb::Date notSold(1900, 1, 1);
+    for (int year : {2008, 2009, 2010}) {
+        const std::int32_t company = year - 2004;
+        const int asset = company * 10;
+        const std::string y = std::to_string(year);
+        addCompany(company, "Works " + y);
+        addAsset({asset + 1, "Kiln", (y + "-03-01").c_str(), 1, 10, 1, 20000, 1, 10000}, company);
+        addAsset({asset + 2, "Paving", (y + "-11-01").c_str(), 1, 15, 2, 30000, 1, 0, 0, 0, 0, 0, "150DB"}, company);
+        addAsset({asset + 3, "Pipeline", (y + "-05-01").c_str(), 1, 20, 1, 80000, 1, 0, 0, 0, 0, 0, "150DB"}, company);
+        addAsset({asset + 4, "Water main", (y + "-07-01").c_str(), 1, 25, 1, 50000, 1, 0, 0, 0, 0, 0, "S/L"}, company);
+        tally::engine::CalcDepr calc;
+        ASSERT_TRUE(calc.DoMacrsDepr(10000, 10, 0, company, asset + 1, 1, vb::Date(year, 3, 1), notSold, "N", 0, 0, 1));
+        ASSERT_TRUE(
+            calc.DoMacrsDepr(30000, 15, 0, company, asset + 2, 2, vb::Date(year, 11, 1), notSold, "N", 0, 0, 1));
+        ASSERT_TRUE(calc.DoMacrsDepr(80000, 20, 0, company, asset + 3, 1, vb::Date(year, 5, 1), notSold, "N", 0, 0, 1));
+        ASSERT_TRUE(calc.DoDepr(50000, 25, 1, company, asset + 4, vb::Date(year, 7, 1), notSold, "S/L", 0, "N", 1));
+        ASSERT_EQ(run(year, company), 0) << year << ": " << description_;
+    }
+
+    // 2010: the index table prints a fixed "S/L" at the method places of 19f and 19g (indexes 66 and 72), so the
+    // Pipeline's 150DB shows on the 2009 and 2008 forms only.
+    expectPdfFields(forms_ / "4562_10_6.pdf", {
+        {26, "10,000"}, {29, ""},
+        {51, "10,000"}, {52, "10"}, {53, "HY"}, {54, "200DB"}, {55, "1,000"},
+        {57, "30,000"}, {58, "15"}, {59, "MQ"}, {60, "150DB"}, {61, "375"},
+        {63, "80,000"}, {64, "20"}, {65, "HY"}, {67, "3,000"},
+        {69, "50,000"}, {70, "25"}, {71, "HY"}, {72, "S/L"}, {73, "1,000"},
+        {76, ""}, {125, "15,375"}});
+    // 2009: 19g has no period or method places.
+    expectPdfFields(forms_ / "4562_09_5.pdf", {
+        {22, "10,000"}, {25, ""},
+        {42, "10,000"}, {43, "10"}, {44, "HY"}, {45, "200DB"}, {46, "1,000"},
+        {47, "30,000"}, {48, "15"}, {49, "MQ"}, {50, "150DB"}, {51, "375"},
+        {52, "80,000"}, {53, "20"}, {54, "HY"}, {55, "150DB"}, {56, "3,000"},
+        {57, "50,000"}, {58, "HY"}, {59, "1,000"}, {61, ""}, {84, "15,375"}});
+
+    std::map<std::string, std::string> fields;
+    for (const auto& f : pdf::readFdf(forms_ / "4562_08_4.fdf").fields) fields[f.name] = f.value;
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"f1_20(0)", "10,000"}, {"f1_23(0)", ""},
+        {"f1_40(0)", "10,000"}, {"f1_41(0)", "10"}, {"f1_42(0)", "HY"}, {"f1_43(0)", "200DB"}, {"f1_44(0)", "1,000"},
+        {"f1_45(0)", "30,000"}, {"f1_46(0)", "15"}, {"f1_47(0)", "MQ"}, {"f1_48(0)", "150DB"}, {"f1_49(0)", "375"},
+        {"f1_50(0)", "80,000"}, {"f1_51(0)", "20"}, {"f1_52(0)", "HY"}, {"f1_53(0)", "150DB"},
+        {"f1_54(0)", "3,000"}, {"f1_55(0)", "50,000"}, {"f1_56(0)", "HY"}, {"f1_58(0)", "1,000"},
+        {"f1_59(0)", ""}, {"f1_81(0)", "15,375"}};
+    for (const auto& [name, value] : expected) {
+        ASSERT_TRUE(fields.count(name)) << name;
+        EXPECT_EQ(fields[name], value) << name;
+    }
+}
+
+// Listed property used more than half for business, with a section 179 amount: line 26 column (i), line 29, and the
+// amount reaching Part I as line 7 beside a MACRS asset's line 6. Worked by hand (company 3, 2010):
+//   Laptop: 5,000 x 90 % = 4,500 business basis; (4,500 - 1,500) x 20.00 % (5-year HY) = 600
+//   line 2 = Welder 6,000 + Laptop 4,500 = 10,500; line 8 = 6,000 + 1,500 = 7,500; line 9 = min(7,500, 500,000)
+//   line 11 = 50,000; line 12 = min(7,500 + 0, 50,000) = 7,500; line 13 = 0, so nothing is stored
+//   line 28 = line 21 = 0 + 600; line 22 = 7,500 + 600 (the Welder's basis 6,000 - 6,000 leaves 0) = 8,100
+TEST_F(WriterTest, ListedSection179ReachesLines26i29And7) {
+    constexpr std::int32_t company = 3;
+    addCompany(company, "Print shop");
+    addAsset({50, "Welder", "2010-02-01", 1, 5, 1, 6000, 1, 0, 0, 6000}, company);
+    addDepreciation(50, 2010, 0, company);
+    addAsset({51, "Laptop", "2010-04-01", 9, 5, 1, 5000, 0.9, 0, 0, 1500}, company);
+    addDepreciation(51, 2010, 600, company);
+    exec("INSERT INTO tblMisc4562Data (Company_Id, Year, [179 Carryover], [179 Income Limit], [Listed Claim], "
+         "[Listed Evidence], [Group Assets], [168 Property], [Other Depr], [263A Cost], [Exclude 179]) VALUES "
+         "(3, 2010, 0, 50000, True, True, False, 0, 0, 0, False)");
+
+    ASSERT_EQ(run(2010, company), 0) << description_;
+    EXPECT_EQ(yearRows(2011, company), 0);
+    expectPdfFields(forms_ / "4562_10_3.pdf", {
+        {6, "10,500"}, {8, "0"}, {9, "500,000"}, {12, "  Welder"}, {13, "6,000"}, {14, "6,000"}, {16, ""},
+        {19, "1,500"}, {20, "7,500"}, {21, "7,500"}, {22, "0"}, {23, "50,000"}, {24, "7,500"}, {25, "0"},
+        {124, "600"}, {125, "8,100"}, {129, ""},
+        {132, "Laptop"}, {133, "04-2010"}, {134, "90"}, {135, "5,000"}, {136, "4,500"}, {137, "5"},
+        {138, "200DB  HY"}, {139, "600"}, {140, "1,500"}, {142, ""}, {163, ""},
+        {189, "600"}, {190, "1,500"}});
 }
 
 // Line 18 is the first FDF field in every year, rewritten to the check box states "On"/"Off" only for 2002 to 2005;

@@ -83,9 +83,8 @@ CREATE TABLE tblConvention (
     Abbreviation        VARCHAR(2) NOT NULL COLLATE NOCASE
 );
 
--- Recovery periods offered per method. The asset form stores the position of the chosen life in this list, and
--- the list is read without ORDER BY, so the rows of a method are stored in ascending order of life (the unique
--- index gives that order too).
+-- Recovery periods offered per method. The asset form stores the position of the chosen life in this list, which
+-- is read in ascending order of life.
 CREATE TABLE tblLives (
     Type                VARCHAR(8) NOT NULL COLLATE NOCASE,
     Life                DOUBLE NOT NULL,

@@ -25,7 +25,8 @@ struct DeprRun {
     // The month the disposal-year share is taken by; amortization counts the disposal month as no longer held.
     std::int16_t disposalShareMonth = 0;
 
-    // Always the sum of the written amounts each rounded to a whole dollar, except after a top-up to the net cost.
+    // The sum of each year's amount after the disposal share, rounded to whole dollars (a year whose amount is not
+    // above 0 writes no row but still counts), except after a top-up to the net cost.
     double accum = 0;
     std::int16_t vehicleYearIndex = 0;
     bool gainStored = false;

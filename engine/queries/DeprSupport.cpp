@@ -199,7 +199,7 @@ std::int32_t DeprSupport::Get179IncomeLimit(std::int32_t lngID, std::int16_t int
 
 ado::RecordsetPtr DeprSupport::GetLives(const std::string& strType) {
     return withTags(kClass, "GetLives", [&] {
-        return withWrittenNames(openQuery("select life from tbllives  where type = " + textLiteral(strType)),
+        return withWrittenNames(openQuery("select life from tbllives  where type = " + textLiteral(strType) + " order by life"),
                                 {{0, "life"}});
     });
 }

@@ -1,5 +1,8 @@
 #include "Recordset.h"
 
+#include <utility>
+
+#include "ColumnValues.h"
 #include "ComError.h"
 #include "Strings.h"
 
@@ -55,8 +58,10 @@ Field Recordset::field(long index) const {
 
 void Recordset::setFieldInfo(long index, DataType type, long definedSize) {
     if (index < 0 || index >= FieldCount()) raiseItemNotFound();
-    fields_[static_cast<std::size_t>(index)].type = type;
-    fields_[static_cast<std::size_t>(index)].definedSize = definedSize;
+    const auto column = static_cast<std::size_t>(index);
+    fields_[column].type = type;
+    fields_[column].definedSize = definedSize;
+    for (std::vector<vb::Variant>& row : rows_) row[column] = asDeclaredType(std::move(row[column]), type);
 }
 
 // Names match without regard to case, but blanks count: "Year  " is not "Year".

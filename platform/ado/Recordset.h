@@ -74,7 +74,8 @@ public:
     const vb::Variant& operator[](int index) const { return field(static_cast<long>(index)).Value(); }
 
     // Fixes the type of a computed column (a sum, a count, a pasted text), whose type the database cannot
-    // declare; query code calls it before it hands the recordset out.
+    // declare, and reads the column's values as that type (a sum of whole numbers is still a Double); query code
+    // calls it before it hands the recordset out.
     void setFieldInfo(long index, DataType type, long definedSize);
 
     // Every row, for code that walks a recordset more than once.

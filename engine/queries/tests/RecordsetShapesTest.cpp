@@ -168,6 +168,14 @@ TEST_F(RecordsetShapes, NamesAndTypesOfEveryRecordset) {
             if (expected.size >= 0) {
                 EXPECT_EQ(actual.definedSize, expected.size);
             }
+            // A Double column holds Doubles in every row, also where the database summed whole numbers.
+            if (expected.type == Dbl) {
+                for (const auto& row : rs->rows()) {
+                    if (!row[static_cast<std::size_t>(i)].isNull()) {
+                        EXPECT_EQ(row[static_cast<std::size_t>(i)].type(), vb::VarType::Double);
+                    }
+                }
+            }
         }
     }
 }

@@ -69,6 +69,13 @@ TEST(RecordsetFields, QueryCodeMayFixTheTypeOfAComputedColumn) {
     rs.setFieldInfo(1, DataType::Currency, 8);
     EXPECT_EQ(rs.field(1).Type(), DataType::Currency);
     EXPECT_EQ(rs.field("cost").DefinedSize(), 8);
+    // A sum of whole numbers comes back from the database as a Long; as a Double column it reads as a Double.
+    Recordset sums({{"Total", DataType::Integer, 4}}, {{Variant(std::int32_t{0})}, {Variant::null()}});
+    sums.setFieldInfo(0, DataType::Double, 8);
+    EXPECT_EQ(sums[0].type(), vb::VarType::Double);
+    EXPECT_EQ(sums[0], Variant(0.0));
+    sums.MoveNext();
+    EXPECT_TRUE(sums[0].isNull());
     EXPECT_EQ(errorNumberOf([&] { rs.setFieldInfo(5, DataType::Double, 8); }), ado::adoerr::ItemNotFound);
 }
 

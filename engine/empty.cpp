@@ -1,1 +1,0 @@
-// Placeholder for an engine part that has no sources yet.

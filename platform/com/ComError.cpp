@@ -24,6 +24,7 @@ const char* vbErrorText(long number) {
         case vberr::SubscriptOutOfRange: return "Subscript out of range";
         case vberr::TypeMismatch: return "Type mismatch";
         case vberr::FileNotFound: return "File not found";
+        case vberr::PathFileAccessError: return "Path/File access error";
         default: return "Application-defined or object-defined error";
     }
 }

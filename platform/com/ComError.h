@@ -35,6 +35,7 @@ constexpr long Overflow = 6;
 constexpr long SubscriptOutOfRange = 9;
 constexpr long TypeMismatch = 13;
 constexpr long FileNotFound = 53;
+constexpr long PathFileAccessError = 75;
 constexpr long InvalidProcedureCall = 5;
 constexpr long DivisionByZero = 11;
 }  // namespace vberr

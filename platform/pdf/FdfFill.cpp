@@ -59,6 +59,12 @@ int fillFormFromFdf(const fs::path& fdfPath, const fs::path& output) {
     FdfContent content = readFdf(fdfPath);
     fs::path formPath = content.form;
     if (formPath.is_relative()) formPath = fdfPath.parent_path() / formPath;
+    // The filled copy must never take the place of the blank form it was made from.
+    std::error_code ec;
+    if (fs::equivalent(formPath, output, ec)) {
+        throw tally::ComError(tally::vberr::PathFileAccessError, kSource,
+                              "Path/File access error: " + output.string() + " is the form the FDF file names.");
+    }
 
     PdfForm form;
     form.LoadFromFile(formPath);

@@ -22,7 +22,8 @@ struct FdfContent {
 FdfContent readFdf(const std::filesystem::path& fdfPath);
 
 // Fills the form the FDF names (a relative name is taken from the FDF's folder) and saves the filled copy as
-// `output`. FDF fields that the form lacks are passed over. Returns the number of fields filled.
+// `output`. FDF fields that the form lacks are passed over. Returns the number of fields filled. Raises ComError
+// 75 when `output` is the named form itself.
 int fillFormFromFdf(const std::filesystem::path& fdfPath, const std::filesystem::path& output);
 
 }  // namespace pdf

@@ -232,15 +232,19 @@ void FormBuilder::save(const fs::path& path) const {
     } while (next < fields_.size());
     sheet.finishForm();
 
-    replaceFile(path, [&pdf](const fs::path& temporary) {
-        try {
-            QPDFWriter writer(pdf, temporary.c_str());
-            writer.setStaticID(true);
-            writer.write();
-        } catch (const std::exception& e) {
-            throw tally::ComError(75, "FormBuilder", "Path/File access error: " + temporary.string() + " (" + e.what() + ")");
-        }
-    });
+    replaceFile(
+        path,
+        [&pdf](const fs::path& temporary) {
+            try {
+                QPDFWriter writer(pdf, temporary.c_str());
+                writer.setStaticID(true);
+                writer.write();
+            } catch (const std::exception& e) {
+                throw tally::ComError(tally::vberr::PathFileAccessError, "FormBuilder",
+                                      "Path/File access error: " + temporary.string() + " (" + e.what() + ")");
+            }
+        },
+        "FormBuilder");
 }
 
 }  // namespace pdf

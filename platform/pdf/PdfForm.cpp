@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <set>
+#include <string_view>
 #include <vector>
 
 #include "ComError.h"
@@ -40,7 +41,7 @@ void collectFields(QPDFObjectHandle node, std::vector<QPDFObjectHandle>& out, st
     for (auto& kid : node.getKey("/Kids").aitems()) collectFields(kid, out, seen);
 }
 
-// The appearance states (other than Off) that the widgets of a button offer.
+// The appearance states (other than Off) that the widgets of a button offer, in the order of the widgets.
 std::vector<std::string> buttonStates(QPDFObjectHandle field) {
     std::vector<QPDFObjectHandle> widgets;
     QPDFObjectHandle kids = field.getKey("/Kids");
@@ -60,6 +61,26 @@ std::vector<std::string> buttonStates(QPDFObjectHandle field) {
         }
     }
     return states;
+}
+
+bool isStateNamed(std::string_view state, std::string_view name) { return vb::EqualsNoCase(state.substr(1), name); }
+
+// The state of a radio group that stands for `value`: the state of that name, else Off. An official form may
+// name the two states of a Yes/No question otherwise ("1" and "2"); a group of exactly two states, neither
+// named Yes or No, then takes its first widget's state for Yes and its second's for No, as the questions are
+// laid out.
+std::string radioState(const std::vector<std::string>& states, const std::string& value) {
+    for (const auto& candidate : states) {
+        if (isStateNamed(candidate, value)) return candidate;
+    }
+    const bool namedYesOrNo = std::any_of(states.begin(), states.end(), [](const std::string& state) {
+        return isStateNamed(state, "Yes") || isStateNamed(state, "No");
+    });
+    if (states.size() == 2 && !namedYesOrNo) {
+        if (vb::EqualsNoCase(value, "Yes")) return states[0];
+        if (vb::EqualsNoCase(value, "No")) return states[1];
+    }
+    return "/Off";
 }
 
 }  // namespace
@@ -108,11 +129,7 @@ void PdfForm::SetFormFieldValue(int index, const std::string& value) {
         if (field.isCheckbox()) {
             field.setV(QPDFObjectHandle::newName(vb::EqualsNoCase(value, "Yes") || vb::EqualsNoCase(value, "On") ? "/Yes" : "/Off"));
         } else if (field.isRadioButton()) {
-            std::string state = "/Off";
-            for (const auto& candidate : buttonStates(field.getObjectHandle())) {
-                if (vb::EqualsNoCase(candidate.substr(1), value)) state = candidate;
-            }
-            field.setV(QPDFObjectHandle::newName(state));
+            field.setV(QPDFObjectHandle::newName(radioState(buttonStates(field.getObjectHandle()), value)));
         } else if (field.getFieldType() == "/Btn") {
             // a push button holds no value
         } else {
@@ -131,14 +148,18 @@ void PdfForm::SaveToFile(const fs::path& path) {
     } catch (const std::exception& e) {
         throw tally::ComError(kUnreadableForm, kSource, std::string("The form's appearances cannot be made: ") + e.what());
     }
-    replaceFile(path, [this](const fs::path& temporary) {
-        try {
-            QPDFWriter writer(*impl_->document, temporary.c_str());
-            writer.write();
-        } catch (const std::exception& e) {
-            throw tally::ComError(75, kSource, "Path/File access error: " + temporary.string() + " (" + e.what() + ")");
-        }
-    });
+    replaceFile(
+        path,
+        [this](const fs::path& temporary) {
+            try {
+                QPDFWriter writer(*impl_->document, temporary.c_str());
+                writer.write();
+            } catch (const std::exception& e) {
+                throw tally::ComError(tally::vberr::PathFileAccessError, kSource,
+                                      "Path/File access error: " + temporary.string() + " (" + e.what() + ")");
+            }
+        },
+        kSource);
 }
 
 std::string PdfForm::FieldName(int index) const {

@@ -2,19 +2,13 @@
 
 #include <unistd.h>
 
-#include <string>
-
 #include "ComError.h"
 
 namespace pdf {
 
 namespace fs = std::filesystem;
 
-namespace {
-constexpr long kPathFileAccessError = 75;
-}
-
-void replaceFile(const fs::path& target, const std::function<void(const fs::path&)>& write) {
+void replaceFile(const fs::path& target, const std::function<void(const fs::path&)>& write, const std::string& source) {
     fs::path temporary = target;
     temporary += ".part" + std::to_string(::getpid());
     try {
@@ -23,7 +17,7 @@ void replaceFile(const fs::path& target, const std::function<void(const fs::path
     } catch (const fs::filesystem_error& e) {
         std::error_code ignored;
         fs::remove(temporary, ignored);
-        throw tally::ComError(kPathFileAccessError, "tallyforms",
+        throw tally::ComError(tally::vberr::PathFileAccessError, source,
                               "Path/File access error: " + target.string() + " (" + e.code().message() + ")");
     } catch (...) {
         std::error_code ignored;

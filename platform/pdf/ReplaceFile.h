@@ -4,13 +4,15 @@
 
 #include <filesystem>
 #include <functional>
+#include <string>
 
 namespace pdf {
 
 // Calls `write` with the temporary path, then renames it to `target`, replacing an earlier file. On any failure
 // the temporary file is removed and the error is raised again; filesystem errors become ComError 75
-// (path/file access error) with the system's text.
+// (path/file access error) with the system's text and `source`, the component that is saving.
 void replaceFile(const std::filesystem::path& target,
-                 const std::function<void(const std::filesystem::path& temporary)>& write);
+                 const std::function<void(const std::filesystem::path& temporary)>& write,
+                 const std::string& source = "tally_pdf");
 
 }  // namespace pdf

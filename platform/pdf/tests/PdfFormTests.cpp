@@ -2,6 +2,9 @@
 
 #include <unistd.h>
 
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFWriter.hh>
+
 #include <fstream>
 
 #include "ComError.h"
@@ -96,6 +99,34 @@ TEST(PdfForm, ButtonsTakeOffForTextsThatAreNoState) {
     }
 }
 
+// An official form may name the states of a Yes/No group "1" and "2": Yes takes the first widget's state.
+TEST(PdfForm, AYesNoGroupWithOtherStateNamesTakesItsWidgetsInOrder) {
+    ScratchFolder folder;
+    const fs::path numbered = folder / "numbered.pdf";
+    {
+        QPDF pdf;
+        pdf.processFile(buildSampleSheet(folder).c_str());
+        QPDFObjectHandle group = pdf.getRoot().getKey("/AcroForm").getKey("/Fields").getArrayItem(3);
+        ASSERT_EQ(group.getKey("/T").getUTF8Value(), "answer");
+        const std::pair<const char*, const char*> renames[] = {{"/Yes", "/1"}, {"/No", "/2"}};
+        for (int k = 0; k < 2; ++k) {
+            QPDFObjectHandle states = group.getKey("/Kids").getArrayItem(k).getKey("/AP").getKey("/N");
+            states.replaceKey(renames[k].second, states.getKey(renames[k].first));
+            states.removeKey(renames[k].first);
+        }
+        QPDFWriter writer(pdf, numbered.c_str());
+        writer.write();
+    }
+    pdf::PdfForm form;
+    form.LoadFromFile(numbered);
+    const std::pair<std::string, std::string> cases[] = {
+        {"Yes", "1"}, {"no", "2"}, {"2", "2"}, {"Maybe", "Off"}, {"YES", "1"}, {"", "Off"}};
+    for (const auto& [value, state] : cases) {
+        form.SetFormFieldValue(4, value);
+        EXPECT_EQ(form.FieldValue(4), state) << value;
+    }
+}
+
 TEST(PdfForm, FailuresAreRaisedWithTheirNumbers) {
     ScratchFolder folder;
     writeBytes(folder / "junk.pdf", "this is no PDF at all");
@@ -105,7 +136,8 @@ TEST(PdfForm, FailuresAreRaisedWithTheirNumbers) {
     form.LoadFromFile(buildSampleSheet(folder));
     EXPECT_EQ(errorNumberOf([&] { form.SetFormFieldValue(0, "x"); }), tally::vberr::SubscriptOutOfRange);
     EXPECT_EQ(errorNumberOf([&] { form.SetFormFieldValue(6, "x"); }), tally::vberr::SubscriptOutOfRange);
-    EXPECT_EQ(errorNumberOf([&] { form.SaveToFile(folder / "no-such-folder" / "out.pdf"); }), 75);
+    EXPECT_EQ(errorNumberOf([&] { form.SaveToFile(folder / "no-such-folder" / "out.pdf"); }),
+              tally::vberr::PathFileAccessError);
     EXPECT_FALSE(fs::exists(folder / "no-such-folder"));
 }
 
@@ -113,12 +145,11 @@ TEST(PdfForm, AFailedSaveKeepsTheEarlierFile) {
     ScratchFolder folder;
     fs::path target = folder / "out.pdf";
     writeBytes(target, "earlier run");
-    fs::create_directory(folder / "blocker");
     pdf::PdfForm form;
     form.LoadFromFile(buildSampleSheet(folder));
     // a folder in the way of the temporary name makes the write fail
     fs::create_directory(folder / ("out.pdf.part" + std::to_string(getpid())));
-    EXPECT_NE(errorNumberOf([&] { form.SaveToFile(target); }), 0);
+    EXPECT_EQ(errorNumberOf([&] { form.SaveToFile(target); }), tally::vberr::PathFileAccessError);
     std::ifstream in(target);
     std::string text;
     std::getline(in, text);
@@ -173,4 +204,19 @@ TEST(FdfFill, MissingOrDamagedInputsAreErrors) {
     EXPECT_EQ(errorNumberOf([&] { pdf::fillFormFromFdf(folder / "broken.fdf", folder / "o.pdf"); }),
               pdf::kUnreadableForm);
     EXPECT_FALSE(fs::exists(folder / "o.pdf"));
+}
+
+TEST(FdfFill, NeverWritesOverTheFormItFills) {
+    ScratchFolder folder;
+    const fs::path sheet = buildSampleSheet(folder);
+    const auto size = fs::file_size(sheet);
+    writeBytes(folder / "data.fdf", "%FDF-1.2\r\n1 0 obj<</FDF<</F(sheet.pdf)/Fields[<</T(name)/V(x)>>]>>>>\r\nendobj\r\n");
+    EXPECT_EQ(errorNumberOf([&] { pdf::fillFormFromFdf(folder / "data.fdf", sheet); }),
+              tally::vberr::PathFileAccessError);
+    EXPECT_EQ(errorNumberOf([&] { pdf::fillFormFromFdf(folder / "data.fdf", folder / "." / "sheet.pdf"); }),
+              tally::vberr::PathFileAccessError);
+    EXPECT_EQ(fs::file_size(sheet), size);
+    pdf::PdfForm form;
+    form.LoadFromFile(sheet);
+    EXPECT_EQ(form.FieldValue(2), "");
 }

@@ -75,8 +75,8 @@ vb::Variant asDate(const vb::Variant& stored) {
         if (std::optional<vb::Date> date = parseStoredDate(*text)) return vb::Variant(*date);
         return stored;
     }
-    if (std::optional<double> serial = numberOf(stored))
-        return vb::Variant(vb::Date::fromSerial(static_cast<long>(std::floor(*serial))));
+    // The runtime's one rule for a number as a date: range checked first, the fraction (a time) dropped.
+    if (std::optional<double> serial = numberOf(stored)) return vb::Variant(vb::Variant(*serial).toDate());
     return stored;
 }
 

@@ -64,15 +64,22 @@ void runToEnd(sqlite3* db, const std::string& sql) {
     }
 }
 
-// A file that SQLite opened may still be anything: the journal-mode switch is the first read of the file, and the
-// program's own table must be there.
+// A file that SQLite opened may still be anything. The program's own table is looked for before anything is
+// written: switching the journal mode rewrites the header of a WAL-mode file, and someone else's file must be
+// left exactly as it was.
 void requireProgramDatabase(sqlite3* db, const std::string& path) {
     const std::string unrecognized = "Unrecognized database format '" + path + "'.";
-    const int rc = sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+    bool found = false;
+    const auto foundRow = [](void* flag, int, char**, char**) {
+        *static_cast<bool*>(flag) = true;
+        return 0;
+    };
+    int rc = sqlite3_exec(db, kProgramTableQuery, foundRow, &found, nullptr);
     if ((rc & 0xff) == SQLITE_NOTADB) raiseProviderError(adoerr::CannotOpenDatabase, unrecognized);
     if (rc != SQLITE_OK) raiseSqliteError(db, rc);
-    Statement check(db, kProgramTableQuery);
-    if (!check.step()) raiseProviderError(adoerr::CannotOpenDatabase, unrecognized);
+    if (!found) raiseProviderError(adoerr::CannotOpenDatabase, unrecognized);
+    rc = sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) raiseSqliteError(db, rc);
 }
 
 }  // namespace
@@ -144,9 +151,13 @@ long Connection::ExecuteAction(const std::string& jetSql) {
     const std::string sql = translateJetSql(jetSql);
     sqlite3* db = handle();
     Statement statement(db, sql);
+    // sqlite3_changes keeps the count of the last INSERT, UPDATE or DELETE, so after any other statement it
+    // would report rows that this statement never touched; the running total shows whether this one changed any.
+    const sqlite3_int64 totalBefore = sqlite3_total_changes64(db);
     while (statement.step()) {
     }
-    return sqlite3_stmt_readonly(statement.get()) ? 0L : static_cast<long>(sqlite3_changes(db));
+    if (sqlite3_total_changes64(db) == totalBefore) return 0L;
+    return static_cast<long>(sqlite3_changes64(db));
 }
 
 void Connection::BeginTrans() {

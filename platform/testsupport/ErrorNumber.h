@@ -1,5 +1,5 @@
 #pragma once
-// The number of the ComError an action raises, 0 when it raises none; optionally its description too.
+// The ComError an action raises (number 0 when it raises none), or just its number and description.
 
 #include <functional>
 #include <string>
@@ -8,14 +8,19 @@
 
 namespace tally::testing {
 
-inline long errorNumberOf(const std::function<void()>& action, std::string* description = nullptr) {
+inline tally::ComError errorOf(const std::function<void()>& action) {
     try {
         action();
     } catch (const tally::ComError& e) {
-        if (description) *description = e.description();
-        return e.number();
+        return e;
     }
-    return 0;
+    return tally::ComError(0, "", "no error");
+}
+
+inline long errorNumberOf(const std::function<void()>& action, std::string* description = nullptr) {
+    const tally::ComError e = errorOf(action);
+    if (description && e.number() != 0) *description = e.description();
+    return e.number();
 }
 
 }  // namespace tally::testing

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include <fstream>
+#include <iterator>
 
 #include "CommaDecimalLocale.h"
 #include "ComError.h"
 #include "Connection.h"
 #include "Conversions.h"
+#include "ErrorNumber.h"
 #include "ScratchDatabase.h"
 
 namespace {
@@ -17,19 +17,11 @@ using ado::DataType;
 using ado::testing::createDatabase;
 using ado::testing::kDefaultsTable;
 using ado::testing::ScratchFolder;
+using tally::testing::errorOf;
 using vb::Variant;
 
 namespace adoerr = ado::adoerr;
 namespace fs = std::filesystem;
-
-tally::ComError errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const tally::ComError& e) {
-        return e;
-    }
-    return tally::ComError(0, "", "no error");
-}
 
 class ConnectionTest : public ::testing::Test {
 protected:
@@ -159,6 +151,37 @@ TEST_F(ConnectionTest, DatePartHandlesTheCommonIntervalsAndNull) {
     EXPECT_EQ(errorOf([&] { db.Execute("select DatePart('yyyy', 'not a date')"); }).number(), adoerr::ProviderError);
 }
 
+// A number beyond the last day makes DatePart fail inside SQLite; the failure must come back as the statement's
+// error, and the connection must stay usable.
+TEST_F(ConnectionTest, DatePartOfANumberOutOfTheDateRangeFailsTheStatementOnly) {
+    Connection db(path());
+    db.ExecuteAction("insert into tblItems (Name, Life) values ('far', 99999999), ('near', 38412)");
+    for (const char* sql : {"select DatePart('yyyy', 99999999)", "select DatePart('yyyy', Life) from tblItems",
+                            "select DatePart('yyyy', -1e300)"}) {
+        SCOPED_TRACE(sql);
+        const tally::ComError e = errorOf([&] { db.Execute(sql); });
+        EXPECT_EQ(e.number(), adoerr::ProviderError);
+        EXPECT_EQ(e.source(), "Microsoft JET Database Engine");
+    }
+    ado::Transaction transaction(db);
+    db.ExecuteAction("delete from tblItems where Name = 'far'");
+    transaction.commit();
+    EXPECT_FALSE(db.inTransaction());
+    // A fraction is a time of day, on either side of day 0: -1.5 is noon on 12/29/1899.
+    EXPECT_EQ(db.Execute("select DatePart('yyyy', Life), DatePart('d', -1.5) from tblItems")->rows(),
+              (std::vector<std::vector<Variant>>{{Variant(std::int32_t{2005}), Variant(std::int32_t{29})}}));
+}
+
+TEST_F(ConnectionTest, ActionCountsOnlyTheRowsThatStatementChanged) {
+    Connection db(path());
+    EXPECT_EQ(db.ExecuteAction("insert into tblItems (Name) values ('a'), ('b'), ('c')"), 3);
+    EXPECT_EQ(db.ExecuteAction("create table tblMore (x LONG)"), 0);
+    EXPECT_EQ(db.ExecuteAction("update tblItems set Life = 5 where Name <> 'b'"), 2);
+    EXPECT_EQ(db.ExecuteAction("select * from tblItems"), 0);
+    EXPECT_EQ(db.ExecuteAction("delete from tblItems where Name = 'none'"), 0);
+    EXPECT_EQ(db.ExecuteAction("drop table tblMore"), 0);
+}
+
 TEST_F(ConnectionTest, UpdateWithAJoinChangesTheTargetRowsOnly) {
     createDatabase(folder.file("join.mdb"),
                    std::string(kDefaultsTable) +
@@ -228,6 +251,23 @@ TEST(ConnectionOpen, AFileThatIsNotTheProgramsDatabaseFailsAndStaysAsItWas) {
         EXPECT_EQ(e.description(), "Unrecognized database format '" + folder.file(name).string() + "'.");
         EXPECT_EQ(fs::file_size(folder.file(name)), size);
     }
+}
+
+TEST(ConnectionOpen, AForeignFileInWalModeIsRefusedWithoutBeingWritten) {
+    ScratchFolder folder;
+    const fs::path foreign = folder.file("other.mdb");
+    createDatabase(foreign, "PRAGMA journal_mode=WAL; CREATE TABLE t (a); INSERT INTO t VALUES (1);");
+    const auto bytesOf = [](const fs::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    const std::string before = bytesOf(foreign);
+    ASSERT_EQ(before.substr(18, 2), std::string("\x02\x02"));  // the header's mark of a WAL-mode file
+    {
+        Connection db(foreign);
+        EXPECT_EQ(errorOf([&] { db.Open(); }).number(), adoerr::CannotOpenDatabase);
+    }
+    EXPECT_EQ(bytesOf(foreign), before);
 }
 
 TEST_F(ConnectionTest, TransactionRollsBackUnlessCommitted) {

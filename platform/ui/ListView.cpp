@@ -126,9 +126,11 @@ void ListView::sortRows(const RowLess& less) {
     QTreeWidgetItem* selected = selectedRow();
     std::vector<QTreeWidgetItem*> rows;
     rows.reserve(static_cast<std::size_t>(topLevelItemCount()));
-    while (topLevelItemCount() > 0) rows.push_back(takeTopLevelItem(0));
+    for (int i = 0; i < topLevelItemCount(); ++i) rows.push_back(topLevelItem(i));
+    // The rows stay in the list while they are sorted, so a comparison that raises leaves the list as it was.
     std::stable_sort(rows.begin(), rows.end(), less);
-    for (auto* row : rows) addTopLevelItem(row);
+    invisibleRootItem()->takeChildren();
+    addTopLevelItems(QList<QTreeWidgetItem*>(rows.begin(), rows.end()));
     if (selected) selectRow(selected);
 }
 

@@ -23,7 +23,8 @@ QString MaskedEdit::qtInputMask(const QString& mask) {
             if (i + 1 < mask.size()) out += QStringLiteral("\\") + mask[++i];
             break;
         default:
-            // Every other character is a literal; Qt needs its own mask letters escaped.
+            // Every other character is a literal; Qt needs its own mask letters escaped. A ";" cannot be one:
+            // Qt ends the mask at the first ";" even when it is escaped, so no mask of the program holds one.
             if (QStringLiteral("AaNnXx90Dd#HhBb><!\\[]{}").contains(c)) out += '\\';
             out += c;
         }

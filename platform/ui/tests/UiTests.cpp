@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <stdexcept>
+
 #include "Colour.h"
 #include "FakePrompts.h"
 #include "ListView.h"
@@ -133,6 +135,23 @@ TEST(ListView, SortIsStableKeepsSelectionAndRefillingIsNoticed) {
     EXPECT_EQ(list.fillGeneration(), generation);
     list.clear();
     EXPECT_GT(list.fillGeneration(), generation);
+}
+
+TEST(ListView, AComparisonThatRaisesLeavesEveryRowInPlace) {
+    ui::ListView list;
+    list.addColumn("Name", 3000);
+    for (const char* name : {"c", "a", "d", "b"}) list.addRow(name);
+    list.selectRow(list.row(2));
+    int comparisons = 0;
+    EXPECT_THROW(list.sortRows([&](const QTreeWidgetItem* x, const QTreeWidgetItem* y) {
+        if (++comparisons == 3) throw std::out_of_range("no sort key for this row");
+        return x->text(0) < y->text(0);
+    }),
+                 std::out_of_range);
+    QStringList order;
+    for (int i = 0; i < list.rowCount(); ++i) order << list.row(i)->text(0);
+    EXPECT_EQ(order, QStringList({"c", "a", "d", "b"}));
+    EXPECT_EQ(list.selectedRow()->text(0), "d");
 }
 
 TEST(FakePrompts, AnswersInOrderElseTheEscapeButtonAndTitlesDefault) {

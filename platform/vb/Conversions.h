@@ -18,7 +18,8 @@ std::int16_t CInt(double value);
 std::int32_t CLng(double value);
 
 // Val: the leading number of the text (blanks skipped, "." decimal point, optional sign and exponent, &H/&O
-// prefixes); 0 when there is none. Never fails.
+// prefixes); 0 when there is none. Raises only ComError 6 (overflow), for a number beyond a double ("1e999") or
+// a hexadecimal or octal one beyond 32 bits.
 double Val(std::string_view text);
 
 // CDbl / CDate of a whole text in US regional form. Return nothing when the text is not a number / date;

@@ -43,7 +43,7 @@ std::optional<std::vector<DateToken>> tokenize(std::string_view text) {
         } else if (isDigit(text[i])) {
             DateToken token{true, 0, 0};
             while (i < text.size() && isDigit(text[i])) {
-                if (token.width == 5) return std::nullopt;  // no part of a date has more than four digits
+                if (token.width == 4) return std::nullopt;  // no part of a date has more than four digits
                 token.value = token.value * 10 + (text[i++] - '0');
                 ++token.width;
             }

@@ -84,7 +84,7 @@ TEST(CDate, UsFormsHoldInAGermanLocale) {
 TEST(CDate, BadTextIsATypeMismatch) {
     const char* bad[] = {"",         "__/____",    "13/2005",    "00/2005", "2/30/2005", "2/29/2005", "3/1/2005x",
                          "abc",      "Mrz 1 2005", "3/1/2005/4", "2005",    "1/1/12345", "3.1.2005",  "Mar Apr 2005",
-                         "12:00 AM", "3/1/0099"};
+                         "12:00 AM", "3/1/0099", "3/1/02005"};
     for (const char* text : bad) {
         EXPECT_FALSE(vb::IsDate(text)) << text;
         EXPECT_FALSE(vb::parseDate(text).has_value()) << text;

@@ -18,25 +18,23 @@ const QString kFilter = QStringLiteral("Database Files (*.mdb *.MDB)");
 
 QString liveDatabasePath() { return QString::fromStdString(engine::modDatabase::DatabasePath()); }
 
-// Disconnects the engine for its lifetime; the connection is opened again when it ends, also when an error
-// is on its way out. reconnect() does it on the ordinary path, where a failure must be reported.
-class EngineOffline {
-public:
-    EngineOffline() { engine::db().Disconnect(); }
-    ~EngineOffline() {
-        if (!reconnected_) ignoreErrors([] { engine::db().dbConnection(); });
-    }
-    EngineOffline(const EngineOffline&) = delete;
-    EngineOffline& operator=(const EngineOffline&) = delete;
-
-    void reconnect() {
-        reconnected_ = true;
+// Runs `work` on the database file with the engine disconnected; errors show under `prefix`. The connection is
+// opened again on every path: on the ordinary one as the last step of the work, after a failure once that
+// error is shown. A reconnect that fails there is shown too, as every engine call fails from then on.
+bool withEngineOffline(const QString& prefix, const std::function<void()>& work) {
+    bool reconnectPending = false;
+    const bool done = trapStep(prefix, ErrorLayout::ErrorNumber, [&] {
+        engine::db().Disconnect();
+        reconnectPending = true;
+        work();
+        reconnectPending = false;
         engine::db().dbConnection();
-    }
-
-private:
-    bool reconnected_ = false;
-};
+    });
+    if (reconnectPending)
+        trapStep(QStringLiteral("Error in dbConnection "), ErrorLayout::ErrorNumber,
+                 [] { engine::db().dbConnection(); });
+    return done;
+}
 
 }  // namespace
 
@@ -51,12 +49,10 @@ void BackupDatabase() {
     const auto target = ui::prompts().saveFile(request);
     if (!target) return;
 
-    const bool done = trapStep(QStringLiteral("Error in BackupDatabase "), ErrorLayout::ErrorNumber, [&] {
+    const bool done = withEngineOffline(QStringLiteral("Error in BackupDatabase "), [&] {
         const QString live = liveDatabasePath();
-        EngineOffline offline;
         // The live file chosen as the target already is the backup; copying it onto itself is not needed.
         if (!sameFile(live, *target)) copyFileAtomically(live, *target);
-        offline.reconnect();
     });
     if (done) DisplayMsg(QStringLiteral("Database was successfully backup."));
 }
@@ -80,11 +76,9 @@ void RestoreDatabase(const std::function<bool()>& closeChildWindows) {
     if (!trapStep(prefix, ErrorLayout::ErrorNumber, [&] { verifyProgramDatabase(*source); })) return;
     if (closeChildWindows && !closeChildWindows()) return;
 
-    const bool done = trapStep(prefix, ErrorLayout::ErrorNumber, [&] {
+    const bool done = withEngineOffline(prefix, [&] {
         const QString live = liveDatabasePath();
-        EngineOffline offline;
         if (!sameFile(live, *source)) replaceDatabase(*source, live);
-        offline.reconnect();
     });
     if (done) DisplayMsg(QStringLiteral("Database was successfully restored."));
 }

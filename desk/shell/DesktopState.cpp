@@ -1,8 +1,12 @@
 #include "DesktopState.h"
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
 #include <string>
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 #include "AppIdentity.h"
@@ -10,6 +14,7 @@
 #include "Conversions.h"
 #include "ErrorReport.h"
 #include "Settings.h"
+#include "StatusLine.h"
 #include "Twips.h"
 #include "db.h"
 
@@ -81,7 +86,7 @@ void GetLastCompany(QWidget& mainWindow) {
     const QString prefix = QStringLiteral("Error in GetLastCompany ");
     trapStep(prefix, ErrorLayout::ErrorNumber, [&] {
         const QString id = ui::GetSetting(kProductName, kSection, QStringLiteral("CompanyId"), QStringLiteral("1"));
-        glngCompanyId = vb::CLng(vb::CDbl(id.toStdString()));
+        glngCompanyId = toLong(id);
     });
     trapStep(prefix, ErrorLayout::ErrorNumber, [&] {
         gstrCompanyName =
@@ -122,19 +127,36 @@ constexpr PositionKey kPositionKeys[] = {
     {"MainWidth", 10500, [](QRect& r, int px) { r.setWidth(px); }, &QRect::width},
     {"MainHeight", 7500, [](QRect& r, int px) { r.setHeight(px); }, &QRect::height},
 };
+
+// Window systems place windows within 16-bit pixel coordinates: a larger stored number was not written by the
+// program (and would not fit in an int once converted to pixels).
+constexpr double kMostTwips = 32767.0 * ui::kTwipsPerPixel;
+
+bool onSomeScreen(const QRect& place) {
+    const auto screens = QGuiApplication::screens();
+    return std::any_of(screens.begin(), screens.end(),
+                       [&](const QScreen* screen) { return screen->availableGeometry().intersects(place); });
+}
 }  // namespace
 
 void GetFormPosition(QWidget& window) {
     for (const auto& k : kPositionKeys) {
         const QString text =
             ui::GetSetting(window.objectName(), kSection, k.key, QString::number(k.defaultTwips));
-        // A stored text that is not a number leaves that side as it is.
+        // A stored text that is not a number, or a number far beyond any screen, leaves that side as it is.
         const auto twips = vb::parseNumber(text.toStdString());
-        if (!twips) continue;
+        if (!twips || !(std::abs(*twips) <= kMostTwips)) continue;
         QRect place = window.geometry();
         k.apply(place, ui::toPixels(static_cast<float>(*twips)));
         window.setGeometry(place);
     }
+    // Saved on a monitor that is no longer attached: the window would be out of reach, so it comes back to the
+    // default place on the main screen.
+    QRect place = window.geometry();
+    if (onSomeScreen(place) || !QGuiApplication::primaryScreen()) return;
+    place.moveTopLeft(QGuiApplication::primaryScreen()->availableGeometry().topLeft() +
+                      QPoint(ui::toPixels(kPositionKeys[0].defaultTwips), ui::toPixels(kPositionKeys[1].defaultTwips)));
+    window.setGeometry(place);
 }
 
 void SaveFormPosition(const QWidget& window) {

@@ -26,6 +26,12 @@ void showError(const QString& prefix, const ErrorInfo& error, ErrorLayout layout
     ui::prompts().msgBox(errorText(prefix, error, layout));
 }
 
+std::function<void()> guarded(const QString& where, std::function<void()> handler) {
+    return [prefix = QStringLiteral("Error in %1 ").arg(where), handler = std::move(handler)] {
+        trapStep(prefix, ErrorLayout::ErrorNumber, handler);
+    };
+}
+
 bool RepeatErrorGuard::report() {
     const ErrorInfo error = currentError();
     if (error.number == lastNumber_) {

@@ -4,6 +4,7 @@
 // routine has it. No exception may leave a handler into Qt's event loop.
 
 #include <exception>
+#include <functional>
 #include <utility>
 
 #include <QString>
@@ -38,6 +39,10 @@ bool trapStep(const QString& prefix, ErrorLayout layout, Step&& step) {
         return false;
     }
 }
+
+// A handler for a Qt signal (menu item, button): its errors show as "Error in <where> " and go no further, since
+// no exception may leave a handler into the event loop.
+std::function<void()> guarded(const QString& where, std::function<void()> handler);
 
 // Runs one step whose errors are ignored.
 template <typename Step>

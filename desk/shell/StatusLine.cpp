@@ -23,14 +23,13 @@ QPointer<QLabel>& label() {
 }  // namespace
 
 void setStatusLabel(QLabel* statusLabel) { label() = statusLabel; }
-QLabel* statusLabel() { return label(); }
 
 void DisplayMsg(const QString& message, const QString& colour) {
     QLabel* target = label();
     if (!target) return;
     target->setText(message);
     trapStep(QStringLiteral("Error in DisplayMsg. "), ErrorLayout::ErrorNumber, [&] {
-        const std::int32_t number = colour.isEmpty() ? kStatusGreen : vb::CLng(vb::CDbl(colour.toStdString()));
+        const std::int32_t number = colour.isEmpty() ? kStatusGreen : toLong(colour);
         ui::setTextColour(*target, number);
     });
 }
@@ -45,6 +44,8 @@ QString NoQuote(const QString& text) {
 }
 
 QString TrimBlanks(const QString& text) { return QString::fromStdString(vb::Trim(text.toStdString())); }
+
+std::int32_t toLong(const QString& text) { return vb::CLng(vb::CDbl(text.toStdString())); }
 
 void SelectAllText() {
     QWidget* focused = QApplication::focusWidget();

@@ -11,7 +11,6 @@ namespace tally::desk {
 
 // The main window registers its status label; once the label is gone the routines below do nothing.
 void setStatusLabel(QLabel* label);
-QLabel* statusLabel();
 
 // Shows a message on the status line in the colour given as a number text ("255" red); an empty colour means
 // green (32768). A colour text that is not a number reports "Error in DisplayMsg. " and keeps the old colour.
@@ -25,6 +24,10 @@ QString NoQuote(const QString& text);
 
 // The text without the blanks at either end (other white space stays).
 QString TrimBlanks(const QString& text);
+
+// A number text as a Long, converted as the rest of the program converts it (rounded half to even); a text that
+// is no number raises Type mismatch (13), one out of range Overflow (6).
+std::int32_t toLong(const QString& text);
 
 // Selects the whole text of the focused field (after the click that focused it has been handled).
 void SelectAllText();

@@ -11,7 +11,6 @@
 #include <QVBoxLayout>
 
 #include "CompanyPersist.h"
-#include "Conversions.h"
 #include "DeskCommands.h"
 #include "DesktopState.h"
 #include "ErrorReport.h"
@@ -85,7 +84,7 @@ frmCompany::frmCompany(QWidget* mainWindow) : QDialog(mainWindow) {
     connect(lstPickClient_, &QListWidget::itemDoubleClicked, this, &frmCompany::chooseSelected);
     connect(cmdOK_, &QPushButton::clicked, this, &frmCompany::chooseSelected);
     connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(cmdNew_, &QPushButton::clicked, this, &frmCompany::addNewCompany);
+    connect(cmdNew_, &QPushButton::clicked, this, guarded(QStringLiteral("cmdNew"), [this] { addNewCompany(); }));
 }
 
 frmCompany::~frmCompany() { unload(); }
@@ -141,10 +140,13 @@ void frmCompany::chooseSelected() {
         ui::prompts().msgBox(QStringLiteral("Please select a company."));
         return;
     }
+    // The id first: a company shown under one name while the assets go to another must never happen.
+    std::int32_t id = 0;
+    if (!trapStep(QStringLiteral("Error in cmdOK "), ErrorLayout::Blank, [&] { id = toLong(ids_.at(row)); }))
+        return;
     if (QWidget* main = parentWidget()) main->setWindowTitle(companyCaption(name));
     gstrCompanyName = name;
-    trapStep(QStringLiteral("Error in cmdOK "), ErrorLayout::Blank,
-             [&] { SetCompanyId(vb::CLng(vb::CDbl(ids_.at(row).toStdString()))); });
+    SetCompanyId(id);
     accept();
 }
 

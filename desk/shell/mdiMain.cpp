@@ -31,13 +31,13 @@ QPointer<mdiMain>& instance() {
     return window;
 }
 
-// No exception may leave a menu handler into the event loop.
-std::function<void()> guarded(const QString& where, std::function<void()> handler) {
-    return [where, handler = std::move(handler)] {
-        trapStep(QStringLiteral("Error in %1 ").arg(where), ErrorLayout::ErrorNumber, handler);
-    };
+int& exitStatus() {
+    static int status = 0;
+    return status;
 }
 }  // namespace
+
+int programExitStatus() { return exitStatus(); }
 
 mdiMain* mainWindow() {
     mdiMain* main = instance();
@@ -56,6 +56,7 @@ DeskCommands& deskCommands() {
 
 mdiMain::mdiMain() {
     instance() = this;
+    exitStatus() = 0;
     setObjectName(QStringLiteral("mdiMain"));
     setAttribute(Qt::WA_DeleteOnClose);
 
@@ -253,6 +254,7 @@ void mdiMain::closeEvent(QCloseEvent* event) {
 }
 
 void mdiMain::closeAnyway() {
+    exitStatus() = 1;
     if (close()) return;
     shutDown();
     close();

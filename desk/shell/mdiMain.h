@@ -55,4 +55,8 @@ mdiMain* mainWindow();
 // Ends the program through the normal shut-down (an error the program cannot go on from).
 void endProgram();
 
+// The exit status main() returns once the event loop has ended: 1 when an error the program cannot go on from
+// ended it, as when it cannot start at all; else 0. Each new main window starts at 0.
+int programExitStatus();
+
 }  // namespace tally::desk

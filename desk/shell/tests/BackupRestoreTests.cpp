@@ -1,5 +1,10 @@
 // Backup and restore of the database file: the dialogs, the copies and what may never happen to the live file.
 
+#include <csignal>
+
+#include <sys/resource.h>
+
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -87,6 +92,65 @@ TEST_F(BackupRestore, BackupThatCannotWriteReportsAndReconnects) {
     EXPECT_TRUE(texts[0].endsWith(" Error Number: 75"));
     EXPECT_EQ(status(), "");
     EXPECT_EQ(companies(), 1);
+}
+
+// Files may grow no further than `bytes` while it lives (a full disk, also for root).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : oldSignal_(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limited = old_;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldSignal_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit old_{};
+    void (*oldSignal_)(int);
+};
+
+TEST_F(BackupRestore, ABackupThatFailsHalfWayLeavesTheOlderBackupWhole) {
+    const QString target = inScratch("DEPR.MDB");
+    const QByteArray older("an older backup, kept until a whole new one is written\n");
+    {
+        QFile file(target);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(older);
+    }
+    prompts_->answerFile(target);
+    {
+        FileSizeLimit limit(static_cast<rlim_t>(QFileInfo(live_).size() / 2));
+        BackupDatabase();
+    }
+    const QStringList texts = prompts_->messageTexts();
+    ASSERT_EQ(texts.size(), 1);
+    EXPECT_TRUE(texts[0].startsWith("Error in BackupDatabase ")) << texts[0].toStdString();
+    EXPECT_TRUE(texts[0].endsWith(" Error Number: 75")) << texts[0].toStdString();
+    QFile file(target);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), older);
+    EXPECT_EQ(QDir(scratch_.path()).entryList(QDir::Files), QStringList{"DEPR.MDB"});  // no part-written copy
+    EXPECT_EQ(companies(), 1);
+}
+
+TEST_F(BackupRestore, AReconnectThatFailsAfterAFailedBackupIsReportedAfterIt) {
+    // The live file is gone: the copy fails, and so does opening the connection again.
+    engine::modDatabase::UseDatabaseFile(inScratch("gone/DEPR.MDB").toStdString());
+    prompts_->answerFile(inScratch("DEPR.MDB"));
+    BackupDatabase();
+    const QStringList texts = prompts_->messageTexts();
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_TRUE(texts[0].startsWith("Error in BackupDatabase ")) << texts[0].toStdString();
+    EXPECT_TRUE(texts[0].endsWith(" Error Number: 53")) << texts[0].toStdString();
+    EXPECT_TRUE(texts[1].startsWith("Error in dbConnection ")) << texts[1].toStdString();
+    EXPECT_EQ(status(), "");
+    engine::modDatabase::UseDatabaseFile(live_.toStdString());
 }
 
 // A backup with one more company, to restore from.

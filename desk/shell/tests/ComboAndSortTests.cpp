@@ -213,13 +213,15 @@ TEST_F(Sort, DeletingFromADescendingListKeepsItDescending) {
     EXPECT_EQ(maint_->calls, QStringList({"ItializeDataField", "Record Deleted"}));
 }
 
-// The only test of this binary that meets a conversion error: it is reported once for the whole run, and the
+// A conversion error is reported once for the whole run (an earlier test may already have met it), and the
 // rows it hit take no part in the order.
 TEST_F(Sort, AConversionErrorIsReportedOncePerRun) {
+    const bool metBefore = sortState().glngLastSortError == 13;
     fill({{"a", "5"}, {"truck", "Truck/Van"}, {"c", "3"}, {"van", "Van"}});
     SortListView(maint_->list, 1, 20, 0);
     SortListView(maint_->list, 1, 20, 0);
-    EXPECT_EQ(prompts_->messageTexts(), QStringList{"Error in ComparisonCallback Type mismatch Error Number: 13"});
+    EXPECT_EQ(prompts_->messageTexts(),
+              metBefore ? QStringList() : QStringList{"Error in ComparisonCallback Type mismatch Error Number: 13"});
     EXPECT_EQ(sortState().glngLastSortError, 13);
     EXPECT_EQ(names(), QStringList({"a", "truck", "c", "van"}));
 }

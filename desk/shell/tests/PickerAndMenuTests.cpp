@@ -54,13 +54,30 @@ TEST_F(Picker, FindsByFirstLettersWithoutRegardToCaseOrBlanks) {
     }
 }
 
-TEST_F(Picker, OkWithoutSelectionAsksAndStaysOpenThenTakesTheChoice) {
+TEST_F(Picker, OkWithoutSelectionOrWithAnUnusableIdStaysOpenThenTakesTheChoice) {
+    exec("Insert into tblCompany (id, [Company Name]) values (3000000000, 'Zeta Holdings')");  // no Long
+    SetCompanyId(1);
+    gstrCompanyName = "Sample Company";
     frmCompany picker(mainWindow());
     picker.show();
     picker.cmdOK().click();
     ASSERT_EQ(prompts_->messageTexts(), QStringList{"Please select a company."});
     EXPECT_EQ(prompts_->messages[0].title, "Tallyvane ");
     EXPECT_TRUE(picker.isVisible());
+
+    // The name, the caption and the id change together or not at all.
+    prompts_->clearRecords();
+    picker.txtClientList().setText("zeta");
+    picker.cmdOK().click();
+    const QStringList texts = prompts_->messageTexts();
+    ASSERT_EQ(texts.size(), 1);
+    EXPECT_TRUE(texts[0].startsWith("Error in cmdOK ")) << texts[0].toStdString();
+    EXPECT_TRUE(texts[0].endsWith(" 6")) << texts[0].toStdString();
+    EXPECT_TRUE(picker.isVisible());
+    EXPECT_EQ(glngCompanyId, 1);
+    EXPECT_EQ(gstrCompanyName, "Sample Company");
+    EXPECT_EQ(mainWindow()->windowTitle(), "Tallyvane  for - Sample Company");
+    picker.txtClientList().clear();
 
     QTest::keyClicks(&picker.txtClientList(), "bakery");
     QTest::keyClick(&picker.txtClientList(), Qt::Key_Return);
@@ -201,9 +218,14 @@ TEST_F(Menus, ItemsCallTheirPartsWithTheKeysAndForm4562CopiesTemplatesOnce) {
 
 TEST_F(Menus, AnErrorInAPartsCommandIsShownNotThrownIntoTheEventLoop) {
     deskCommands().getReport = [](const QString&) { throw ComError(13, "Reports", "Type mismatch"); };
+    deskCommands().showMaintenance = [](const QString&) { throw ComError(5, "Maint", "Invalid procedure call"); };
     ASSERT_TRUE(Main());
     mainWindow()->findChild<QAction*>("mnuNewAssets")->trigger();
-    EXPECT_EQ(prompts_->messageTexts(), QStringList{"Error in mnuNewAssets Type mismatch Error Number: 13"});
+    frmCompany picker(mainWindow());  // its New button calls the maintenance part as well
+    picker.show();
+    picker.cmdNew().click();
+    EXPECT_EQ(prompts_->messageTexts(), QStringList({"Error in mnuNewAssets Type mismatch Error Number: 13",
+                                                     "Error in cmdNew Invalid procedure call Error Number: 5"}));
 }
 
 TEST_F(Menus, SupportMailsTheSupportAddress) {

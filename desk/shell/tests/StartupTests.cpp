@@ -6,6 +6,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
 
 #include "DeskTestSupport.h"
@@ -85,6 +87,7 @@ TEST_F(Startup, ExitSavesPlaceAndCompanyWhichTheNextStartRestores) {
     ASSERT_TRUE(mainWindow()->close());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(mainWindow(), nullptr);
+    EXPECT_EQ(programExitStatus(), 0);
     EXPECT_EQ(setting("Tallyvane V4.5", "CompanyId"), "7");
     EXPECT_EQ(setting("mdiMain", "MainLeft"), "450");
     EXPECT_EQ(setting("mdiMain", "MainWidth"), "9000");
@@ -108,6 +111,27 @@ TEST_F(Startup, MaximizedExitAndCompanyZeroWriteNothing) {
     EXPECT_EQ(setting("mdiMain", "MainLeft"), "not a number");
     EXPECT_EQ(setting("mdiMain", "MainTop"), "<none>");
     EXPECT_EQ(setting("Tallyvane V4.5", "CompanyId"), "3");
+}
+
+TEST_F(Startup, StoredPlacesNoScreenCanShowAreNotUsed) {
+    switches(false, false);
+    // Far beyond any screen (and beyond an int once in pixels): that side stays as it is.
+    ASSERT_TRUE(ui::SaveSetting("mdiMain", "Settings", "MainLeft", "1e20"));
+    ASSERT_TRUE(ui::SaveSetting("mdiMain", "Settings", "MainWidth", "-1e20"));
+    ASSERT_TRUE(Main());
+    EXPECT_EQ(mainWindow()->geometry().topLeft(), QPoint(0, 67));
+    EXPECT_LT(mainWindow()->width(), 3000);
+    EXPECT_EQ(mainWindow()->height(), 500);
+    ASSERT_TRUE(mainWindow()->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // Saved on a monitor right of this one that is no longer attached: back to the default place.
+    resetState();
+    ASSERT_TRUE(ui::SaveSetting("mdiMain", "Settings", "MainLeft", "45000"));
+    ASSERT_TRUE(Main());
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    ASSERT_LT(screen.right(), 3000);
+    EXPECT_EQ(mainWindow()->geometry().topLeft(), screen.topLeft() + QPoint(13, 67));
 }
 
 // A child window that refuses to close (its "Save Changes?" answered Cancel) keeps the program running.
@@ -154,6 +178,7 @@ TEST_F(Startup, MissingCompanyListEndsTheProgramEvenWhenAChildWindowStaysOpen) {
     SetCompanyId(5);
     mainWindow()->findChild<QAction*>("mnuSelectCompany")->trigger();
     EXPECT_EQ(mainWindow(), nullptr);
+    EXPECT_EQ(programExitStatus(), 1);  // ended on an error, as when it cannot start
     EXPECT_EQ(setting("Tallyvane V4.5", "CompanyId"), "5");
     EXPECT_NE(setting("mdiMain", "MainWidth"), "<none>");
 }

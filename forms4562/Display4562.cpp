@@ -1,13 +1,11 @@
 #include "Display4562.h"
 
-#include <fstream>
-
 #include "DeprSupport.h"
+#include "FileBytes.h"
 #include "FormErrors.h"
 #include "FormRoutes.h"
 #include "FormTables.h"
 #include "Form4562Figures.h"
-#include "ReplaceFile.h"
 #include "UserFormsFolder.h"
 #include "YearTemplate.h"
 
@@ -17,20 +15,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void writeBytes(const fs::path& target, const std::string& bytes) {
-    pdf::replaceFile(target, [&bytes](const fs::path& temporary) {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) throw ComError(75, kWriterSource, "Path/File access error: " + temporary.string());
-    });
-}
-
-void show(FormOpener& opener, const fs::path& file) {
+// The opener's 53 means only that no viewer starts. A form the FDF names that is not there is the year's
+// template missing, told as such with the year.
+void show(FormOpener& opener, const fs::path& file, int year) {
     try {
         opener.open(file);
     } catch (const ComError& e) {
         if (e.number() == ErrReaderRequired) throw readerRequired(e);
+        if (e.number() == ErrTemplateMissing) throw templateMissing(year);
         throw;
     }
 }
@@ -55,11 +47,11 @@ void Display4562::Do4562Form(std::int16_t intYear, std::int32_t lngCompanyId) {
             fillPdfFields(templates.pdfForm(), intYear, values);
             const fs::path filled = templates.file(output + ".pdf");
             templates.pdfForm().SaveToFile(filled);
-            show(*opener_, filled);
+            show(*opener_, filled, intYear);
         } else {
             const fs::path filled = templates.file(output + ".fdf");
-            writeBytes(filled, fdfFileBytes(mergeFdfFields(templates.fdfFields(), intYear, values)));
-            show(*opener_, filled);
+            writeFileBytes(filled, fdfFileBytes(mergeFdfFields(templates.fdfFields(), intYear, values)), kWriterSource);
+            show(*opener_, filled, intYear);
         }
 
         if (values.fiftyYearAds > 0 || values.fiftyYearMacrs > 0) throw fiftyYearAssets();

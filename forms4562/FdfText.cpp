@@ -1,5 +1,7 @@
 #include "FdfText.h"
 
+#include <qpdf/QUtil.hh>
+
 #include <cstdio>
 
 #include "FormErrors.h"
@@ -49,27 +51,6 @@ std::string lookupNameOf(std::string_view rawName, int year) {
     return name;
 }
 
-// Decodes UTF-8 one code point at a time; a byte that starts no valid sequence stands for itself.
-unsigned nextCodePoint(std::string_view text, std::size_t& i) {
-    unsigned char lead = static_cast<unsigned char>(text[i]);
-    int length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
-    if (length <= 1 || i + length > text.size()) {
-        ++i;
-        return lead;
-    }
-    unsigned code = lead & (0x7F >> length);
-    for (int k = 1; k < length; ++k) {
-        unsigned char next = static_cast<unsigned char>(text[i + k]);
-        if ((next >> 6) != 2) {
-            ++i;
-            return lead;
-        }
-        code = (code << 6) | (next & 0x3F);
-    }
-    i += length;
-    return code;
-}
-
 }  // namespace
 
 FdfTemplate parseFdfTemplate(std::string_view fileText, int year) {
@@ -97,25 +78,28 @@ FdfTemplate parseFdfTemplate(std::string_view fileText, int year) {
         }
         std::string_view rawName = line.substr(nameStart, nameEnd - 1 - nameStart);
         if (k == 0) result.opening = std::string(line.substr(0, valueStart));
-        result.entries.push_back({std::string(rawName), lookupNameOf(rawName, year)});
+        result.entries.push_back({std::string(rawName), lookupNameOf(rawName, year), opener == "/V("});
         p = entryEnd + 2;
     }
     return result;
 }
 
 std::string fdfTextValue(std::string_view utf8) {
+    // A PDF text string is PDFDocEncoding or UTF-16BE behind its byte-order mark; the single-byte form is kept
+    // whenever every character has a code there, so plain text stays readable in the file.
+    std::string encoded;
+    if (!QUtil::utf8_to_pdf_doc(std::string(utf8), encoded)) encoded = QUtil::utf8_to_utf16(std::string(utf8));
     std::string out;
-    for (std::size_t i = 0; i < utf8.size();) {
-        unsigned code = nextCodePoint(utf8, i);
-        if (code == '\\' || code == '(' || code == ')') {
+    for (char c : encoded) {
+        if (c == '\\' || c == '(' || c == ')') {
             out += '\\';
-            out += static_cast<char>(code);
-        } else if (code == '\r') {
+            out += c;
+        } else if (c == '\r') {
             out += "\\r";
-        } else if (code == '\n') {
+        } else if (c == '\n') {
             out += "\\n";
         } else {
-            out += code <= 0xFF ? static_cast<char>(code) : '?';
+            out += c;
         }
     }
     return out;

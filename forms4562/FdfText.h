@@ -11,6 +11,7 @@ namespace tally::forms {
 struct FdfTemplateEntry {
     std::string rawName;     // the name exactly as the template writes it ("f1_4\(0\)")
     std::string lookupName;  // the name the name table knows ("f1-4")
+    bool textValue = false;  // the template opens its value with "/V(" (a text string), not "/V/" (a name)
 };
 
 struct FdfTemplate {
@@ -22,8 +23,8 @@ struct FdfTemplate {
 // entry cannot be read, or it holds fewer entries than the year's form takes; later entries are left out.
 FdfTemplate parseFdfTemplate(std::string_view fileText, int year);
 
-// A text value as an FDF string body: Latin-1 bytes, with "\", "(", ")" and line breaks escaped; characters
-// outside Latin-1 become "?".
+// A text value as an FDF string body: a PDF text string (PDFDocEncoding when every character has a code there,
+// else UTF-16BE with its byte-order mark), with "\", "(", ")" and line breaks escaped.
 std::string fdfTextValue(std::string_view utf8);
 // A check-box or radio state as an FDF name body: characters outside the regular ones written as #xx.
 std::string fdfStateValue(std::string_view utf8);

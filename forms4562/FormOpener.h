@@ -9,7 +9,8 @@ namespace tally::forms {
 class FormOpener {
 public:
     virtual ~FormOpener() = default;
-    // Raises ComError 53 (file not found) when no program can be started to show the file.
+    // Raises ComError 53 (file not found) only when no program can be started to show the file, and
+    // ErrTemplateMissing when the form an FDF file names is not there.
     virtual void open(const std::filesystem::path& file) = 0;
 };
 

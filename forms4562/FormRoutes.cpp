@@ -8,19 +8,16 @@ std::string mergeFdfFields(const FdfTemplate& fields, int year, const Form4562Va
     std::string dictionary = fields.opening;
     for (std::size_t k = 0; k < fields.entries.size(); ++k) {
         const FdfTemplateEntry& entry = fields.entries[k];
-        const bool textStyle = fdfTextStyle(entry.lookupName);
-        std::string value;
         if (k == 0) {
-            value = values["18"];
+            // The opening text ends in the template's own value opener, so line 18 and its closer follow that
+            // opener, whatever the field's name suggests.
+            const std::string& line18 = values["18"];
+            dictionary += entry.textValue ? fdfTextValue(line18) + ")>>" : fdfStateValue(line18) + ">>";
         } else {
+            const bool textStyle = fdfTextStyle(entry.lookupName);
             std::optional<FieldCell> cell = fdfCell(entry.lookupName, year);
-            value = cell ? cellText(*cell, values) : " ";
-        }
-        const std::string encoded = textStyle ? fdfTextValue(value) : fdfStateValue(value);
-        if (k == 0) {
-            dictionary += encoded + (textStyle ? ")>>" : ">>");
-        } else {
-            dictionary += fdfEntry(entry.rawName, textStyle, encoded);
+            const std::string value = cell ? cellText(*cell, values) : " ";
+            dictionary += fdfEntry(entry.rawName, textStyle, textStyle ? fdfTextValue(value) : fdfStateValue(value));
         }
     }
     return dictionary + "]>>>>";

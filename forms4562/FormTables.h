@@ -36,6 +36,8 @@ std::string cellText(const FieldCell& cell, const Form4562Values& values);
 
 // --- FDF tax years (up to 2008) ---
 inline constexpr int kFirstTaxYear = 2001;
+// The year's files carry only two digits of it, so a later year would take the files of a year a century earlier.
+inline constexpr int kLastTaxYear = 2099;
 inline constexpr int kFirstPdfYear = 2009;
 
 struct FdfNameRow {

@@ -2,7 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/wait.h>
-#include <unistd.h>
+#include <unistd.h>  // close_range, CLOSE_RANGE_CLOEXEC (glibc 2.34 on)
 
 #include <cerrno>
 #include <cstdlib>
@@ -49,6 +49,12 @@ void startViewer(const fs::path& file) {
         ::setsid();
         const pid_t viewer = ::fork();
         if (viewer == 0) {
+#ifdef CLOSE_RANGE_CLOEXEC
+            // The viewer may run long after the form is written: it keeps none of the program's open files (the
+            // template PDF among them). The status pipe is close-on-exec already, so the exec report still works;
+            // a kernel without close_range only leaves the descriptors open, as before.
+            ::close_range(3, ~0U, CLOSE_RANGE_CLOEXEC);
+#endif
             const char* argv[] = {program.c_str(), file.c_str(), nullptr};
             ::execv(program.c_str(), const_cast<char* const*>(argv));
         }
@@ -81,7 +87,14 @@ void ReaderOpener::open(const fs::path& file) {
     if (file.extension() == ".fdf") {
         fs::path filled = file;
         filled.replace_extension(".pdf");
-        pdf::fillFormFromFdf(file, filled);
+        try {
+            pdf::fillFormFromFdf(file, filled);
+        } catch (const ComError& e) {
+            // A missing form (or FDF) is no missing viewer: 53 is kept for "the viewer cannot start".
+            if (e.number() != vberr::FileNotFound) throw;
+            throw ComError(ErrTemplateMissing, kWriterSource,
+                           "The form " + file.filename().string() + " names is missing (" + e.description() + ").");
+        }
         startViewer(filled);
     } else {
         startViewer(file);

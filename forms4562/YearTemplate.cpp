@@ -12,6 +12,7 @@ namespace fs = std::filesystem;
 
 YearTemplate::YearTemplate(const fs::path& folder, int year)
     : folder_(folder), year_(year), pdf_(std::make_unique<pdf::PdfForm>()) {
+    if (year_ < kFirstTaxYear || year_ > kLastTaxYear) throw templateMissing(year_);
     std::error_code ec;
     if (!fs::is_directory(folder_, ec)) {
         throw ComError(ErrPathNotFound, kWriterSource, "Path not found: " + folder_.string());

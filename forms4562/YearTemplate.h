@@ -13,11 +13,12 @@ namespace tally::forms {
 
 class YearTemplate {
 public:
-    // Raises ErrPathNotFound when the folder is missing, ErrTemplateMissing when the FDF template or the PDF form is
-    // missing or unreadable, and templateDamaged when an FDF year's field list is short or the PDF form has no fields.
+    // Raises ErrTemplateMissing for a year outside kFirstTaxYear to kLastTaxYear (no template is made for it),
+    // ErrPathNotFound when the folder is missing, ErrTemplateMissing when the FDF template or the PDF form is
+    // missing or the PDF form cannot be read, ErrPermissionDenied when the FDF template cannot be opened, and
+    // templateDamaged (ErrTemplateMissing) when an FDF year's field list is short or the PDF form has no fields.
     YearTemplate(const std::filesystem::path& folder, int year);
 
-    int year() const { return year_; }
     const FdfTemplate& fdfFields() const { return fdf_; }  // FDF years only
     pdf::PdfForm& pdfForm() { return *pdf_; }
 

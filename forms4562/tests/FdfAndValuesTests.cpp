@@ -2,13 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "ComError.h"
+#include "FdfFill.h"
 #include "FdfText.h"
 #include "FormErrors.h"
 #include "FormRoutes.h"
 #include "FormTables.h"
 #include "FormValues.h"
 #include "ErrorNumber.h"
+#include "ScratchFolder.h"
 
 using namespace tally::forms;
 
@@ -23,6 +27,13 @@ std::string templateText(int count, const std::string& first, const std::functio
 
 using tally::testing::errorNumberOf;
 
+// The fields a reader finds in an FDF file whose dictionary line is `dictionary`.
+std::vector<pdf::FdfField> readBack(const std::string& dictionary) {
+    tally::testing::ScratchFolder scratch;
+    std::ofstream(scratch / "read.fdf", std::ios::binary) << fdfFileBytes(dictionary);
+    return pdf::readFdf(scratch / "read.fdf").fields;
+}
+
 }  // namespace
 
 TEST(FdfTemplate, TakesExactlyTheYearsCountOfEntries) {
@@ -33,6 +44,8 @@ TEST(FdfTemplate, TakesExactlyTheYearsCountOfEntries) {
     const FdfTemplate fields = parseFdfTemplate(text, 2004);
     EXPECT_EQ(fields.opening, "1 0 obj<</FDF<</F(4562_04.pdf)/Fields[<</T(c1-1)/V/");
     EXPECT_EQ(fields.entries[1].lookupName, "f9-2");
+    EXPECT_FALSE(fields.entries[0].textValue);  // "/V/Off"
+    EXPECT_TRUE(fields.entries[1].textValue);   // "/V()"
 }
 
 TEST(FdfTemplate, ShortOrBrokenTemplatesRaiseInsteadOfWritingGarbage) {
@@ -82,6 +95,17 @@ TEST(FdfMerge, WritesLine18FirstTheTableValuesByNameAndABlankForUnknownNames) {
         << dictionary.substr(0, 300);
     EXPECT_TRUE(dictionary.ends_with("<</T(x9-200)/V/#20>>]>>>>"));
 
+    // A first entry the template opens as text (a check box's name with "/V(") keeps its string closed, so the
+    // rest of the form still reads.
+    const std::string textFirst = mergeFdfFields(parseFdfTemplate(templateText(200, "<</T(c1-1)/V()>>", names), 2004),
+                                                 2004, values);
+    EXPECT_TRUE(textFirst.starts_with("1 0 obj<</FDF<</F(4562_04.pdf)/Fields[<</T(c1-1)/V(On)>><</T(f1-4)/V(30,000)>>"))
+        << textFirst.substr(0, 200);
+    const auto readFields = readBack(textFirst);
+    ASSERT_EQ(readFields.size(), 200u);
+    EXPECT_EQ(readFields[0].value, "On");
+    EXPECT_EQ(readFields[2].value, "Smith (Tools) \\ Sons");
+
     auto suffixed = [](int k) { return k == 2 ? std::string("f1_4\\(0\\)") : "f9_" + std::to_string(k) + "\\(0\\)"; };
     const std::string y2007 =
         mergeFdfFields(parseFdfTemplate(templateText(200, "<</T(c1_1\\(0\\))/V/Off>>", suffixed), 2007), 2007, values);
@@ -89,18 +113,38 @@ TEST(FdfMerge, WritesLine18FirstTheTableValuesByNameAndABlankForUnknownNames) {
               std::string::npos);
 }
 
-TEST(FdfText, ValuesAreEscapedAndWrittenInLatin1) {
+// Text values are PDF text strings: PDFDocEncoding when every character has a code there, else UTF-16BE behind
+// its byte-order mark; either way "\\", "(", ")" and line breaks are escaped byte by byte.
+TEST(FdfText, ValuesAreEscapedPdfTextStrings) {
+    using namespace std::string_literals;
     const std::vector<std::pair<std::string, std::string>> text = {
         {"plain", "plain"},
         {"a(b)c\\d", "a\\(b\\)c\\\\d"},
         {"M\xC3\xBCller", "M\xFCller"},
         {"line\r\nbreak", "line\\r\\nbreak"},
-        {"\xE2\x82\xAC 5", "? 5"},
-        {"bad \xFF byte", "bad \xFF byte"}};
+        {"\xE2\x82\xAC 5", "\xA0 5"},                            // the euro sign's PDFDoc code
+        {"Joe\xE2\x80\x99s", "Joe\x90s"},                        // typographic apostrophe
+        {"a\xC2\xA0" "b", "\xFE\xFF\0a\0\xA0\0b"s},              // no-break space: no PDFDoc code
+        {"(\xE4\xB8\xAD)", "\xFE\xFF\0\\(\x4E\x2D\0\\)"s},        // UTF-16 bytes escaped too
+        {"bad \xFF", "\xFE\xFF\0b\0a\0d\0 \xFF\xFD"s}};          // not UTF-8: the replacement character
     for (const auto& [in, out] : text) EXPECT_EQ(fdfTextValue(in), out) << in;
     EXPECT_EQ(fdfStateValue("Yes"), "Yes");
     EXPECT_EQ(fdfStateValue("Y/es (x)"), "Y#2Fes#20#28x#29");
     EXPECT_EQ(fdfStateValue(""), "");
+}
+
+// What a reader decodes is what was typed, in both encodings.
+TEST(FdfText, TextValuesReadBackAsTyped) {
+    const std::vector<std::string> typed = {"Joe\xE2\x80\x99s\xC2\xA0Garage", "\xE2\x82\xAC 5", "Joe\xE2\x80\x99s",
+                                            "M\xC3\xBCller (Tools) \\ Sons\r\nLine 2",
+                                            "\xE2\x80\x9C(\xE4\xB8\xAD)\xE2\x80\x9D"};
+    std::string dictionary = "1 0 obj<</FDF<</F(4562_04.pdf)/Fields[";
+    for (std::size_t k = 0; k < typed.size(); ++k) {
+        dictionary += fdfEntry("f1-" + std::to_string(k + 1), true, fdfTextValue(typed[k]));
+    }
+    const auto fields = readBack(dictionary + "]>>>>");
+    ASSERT_EQ(fields.size(), typed.size());
+    for (std::size_t k = 0; k < typed.size(); ++k) EXPECT_EQ(fields[k].value, typed[k]) << k;
 }
 
 TEST(FdfText, FileFrameIsTheSevenLinesWithCrLf) {

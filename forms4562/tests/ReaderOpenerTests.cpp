@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -12,6 +13,7 @@
 
 #include "ComError.h"
 #include "FdfText.h"
+#include "FormErrors.h"
 #include "FormOpener.h"
 #include "PdfForm.h"
 #include "ErrorNumber.h"
@@ -39,11 +41,12 @@ protected:
         ::setenv("PATH", savedPath_.c_str(), 1);
     }
 
-    void installViewer() {
+    // A viewer that records `what` (by default the file it is given) in opened.txt.
+    void installViewer(const std::string& what = "\"$1\"") {
         const fs::path script = folder_ / "bin" / "xdg-open";
-        std::ofstream(script) << "#!/bin/sh\necho \"$1\" > \"" << (folder_ / "opened.txt").string() << ".tmp\"\n/bin/mv \""
-                              << (folder_ / "opened.txt").string() << ".tmp\" \"" << (folder_ / "opened.txt").string()
-                              << "\"\n";
+        const std::string record = (folder_ / "opened.txt").string();
+        std::ofstream(script) << "#!/bin/sh\necho " << what << " > \"" << record << ".tmp\"\n/bin/mv \"" << record
+                              << ".tmp\" \"" << record << "\"\n";
         fs::permissions(script, fs::perms::owner_all);
     }
 
@@ -96,4 +99,34 @@ TEST_F(ReaderOpenerTest, WithoutAViewerTheOpenerRaisesFileNotFound) {
     std::ofstream(broken) << "#!/no/such/interpreter\n";
     fs::permissions(broken, fs::perms::owner_all);
     EXPECT_EQ(errorNumberOf([&] { opener.open(folder_ / "4562_04.pdf"); }), tally::vberr::FileNotFound);
+}
+
+// The form an FDF names is missing: that is no missing viewer, so not 53, and nothing is shown.
+TEST_F(ReaderOpenerTest, AMissingFormNamedByTheFdfIsTheTemplateMissing) {
+    fs::remove(folder_ / "4562_04.pdf");
+    ReaderOpener opener;
+    std::string description;
+    EXPECT_EQ(errorNumberOf([&] { opener.open(folder_ / "4562_04_9.fdf"); }, &description), ErrTemplateMissing);
+    EXPECT_NE(description.find("4562_04.pdf"), std::string::npos) << description;
+    installViewer();
+    EXPECT_EQ(errorNumberOf([&] { opener.open(folder_ / "4562_04_9.fdf"); }), ErrTemplateMissing);
+    EXPECT_FALSE(fs::exists(folder_ / "opened.txt"));
+    EXPECT_FALSE(fs::exists(folder_ / "4562_04_9.pdf"));
+}
+
+// The viewer may outlive the form by hours: it gets none of the program's open files.
+TEST_F(ReaderOpenerTest, TheViewerInheritsNoOpenFiles) {
+#ifndef CLOSE_RANGE_CLOEXEC
+    GTEST_SKIP() << "this C library has no close_range";
+#endif
+    if (!fs::exists("/proc/self/fd")) GTEST_SKIP() << "no /proc to look into";
+    const int low = ::open("/dev/null", O_RDONLY);  // not close-on-exec, as a library's fopen leaves its files
+    ASSERT_GE(low, 0);
+    const int inherited = ::fcntl(low, F_DUPFD, 200);  // above any descriptor the shell opens for itself
+    ::close(low);
+    ASSERT_GE(inherited, 0);
+    installViewer("$(test -e /proc/$$/fd/" + std::to_string(inherited) + " && echo open || echo closed)");
+    ReaderOpener().open(folder_ / "4562_04.pdf");
+    EXPECT_EQ(openedPath(), "closed");
+    ::close(inherited);
 }

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -11,6 +14,7 @@
 #include "FormTables.h"
 #include "LineCaptions.h"
 #include "PdfForm.h"
+#include "ScratchFolder.h"
 
 namespace fs = std::filesystem;
 using namespace tally::forms;
@@ -31,6 +35,14 @@ std::string notationOf(const FieldCell& cell) {
 }
 
 fs::path templateFile(const std::string& name) { return fs::path(TALLY_BIN_DIR) / "Files" / name; }
+
+// The generator's exit code for the given arguments (each quoted for the shell).
+int runGenerator(const std::vector<std::string>& arguments) {
+    std::string command = std::string("'") + GEN4562_PROGRAM + "'";
+    for (const auto& argument : arguments) command += " '" + argument + "'";
+    const int status = std::system((command + " >/dev/null 2>&1").c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 std::string readFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -70,6 +82,17 @@ TEST(IndexTables, OpenPlacesSendABlankAndEveryValueHasACaption) {
             }
         }
     }
+}
+
+// Line 6(a) holds the asset's name: a name that looks like a number is printed as typed, not as a made-up amount.
+TEST(IndexTables, Line6DescriptionsPrintAsTyped) {
+    Form4562Values values;
+    values.set("6.1(a)", "  2010");
+    values.set("6.2(a)", "  (5)");
+    const std::vector<std::pair<FieldCell, std::string>> cells = {
+        {pdfCell(9, 2009), "  2010"}, {pdfCell(12, 2009), "  (5)"}, {pdfCell(12, 2010), "  2010"},
+        {pdfCell(16, 2010), "  (5)"}, {*fdfCell("f1-7", 2004), "  2010"}, {*fdfCell("p1-t10", 2007), "  (5)"}};
+    for (const auto& [cell, expected] : cells) EXPECT_EQ(cellText(cell, values), expected) << cell.id;
 }
 
 TEST(NameTable, YearColumnsAsTheFormsOfThoseYearsUseThem) {
@@ -164,4 +187,19 @@ TEST(GeneratedTemplates, FdfYearsCarryEveryValueOfTheirColumn) {
         EXPECT_EQ(shown.count("34.3"), 1u);
         EXPECT_EQ(shown.count("34.5"), 1u);
     }
+}
+
+// A last year that is no whole year of the set stops the build with the usage, instead of an empty set and success.
+TEST(GeneratedTemplates, TheGeneratorRejectsABadLastYear) {
+    tally::testing::ScratchFolder scratch;
+    const fs::path folder = scratch / "Files";
+    for (const char* year : {"x", "", "20x9", "2010x", " 2010", "-2010", "2000", "2100", "99999999999"}) {
+        EXPECT_EQ(runGenerator({folder.string(), year}), 2) << "\"" << year << "\"";
+        EXPECT_FALSE(fs::exists(folder)) << year;
+    }
+    EXPECT_EQ(runGenerator({}), 2);
+    ASSERT_EQ(runGenerator({folder.string(), "2002"}), 0);
+    EXPECT_TRUE(fs::exists(folder / "4562_01.fdf"));
+    EXPECT_TRUE(fs::exists(folder / "4562_02.pdf"));
+    EXPECT_FALSE(fs::exists(folder / "4562_03.fdf"));
 }

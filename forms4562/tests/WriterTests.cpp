@@ -326,6 +326,46 @@ TEST_F(WriterTest, TemplateProblemsStopBeforeAnythingIsStored) {
     EXPECT_FALSE(fs::exists(forms_ / "4562_08_2.fdf"));
 }
 
+// The files carry two digits of the year: a year with no template of its own is missing before anything else,
+// instead of filling the template of a year a century apart (2101 would fill 2001's sheet as a PDF year).
+TEST_F(WriterTest, AYearOutsideTheTemplateSetIsMissing) {
+    exec("INSERT INTO tblMisc4562Data (Company_Id, Year, [179 Carryover], [179 Income Limit], [Listed Claim], "
+         "[Listed Evidence], [Group Assets], [168 Property], [Other Depr], [263A Cost], [Exclude 179]) VALUES "
+         "(2, 2101, 5000, 0, False, False, False, 0, 0, 0, False)");
+    const auto storedRows = [] {
+        return tally::engine::modDatabase::ReturnDbData("SELECT Count(*) FROM tblMisc4562Data");
+    };
+    const auto rowsBefore = storedRows();
+    for (int year : {1909, 2000, 2100, 2101}) {
+        EXPECT_EQ(run(year), ErrTemplateMissing) << year;
+        EXPECT_EQ(description_, "The 4562.Pdf file for year " + std::to_string(year) + " is missing.");
+        EXPECT_EQ(storedRows(), rowsBefore) << year;  // 2101 would store a carry-over of 5,000 for 2102
+    }
+    EXPECT_TRUE(opener_->opened.empty());
+    EXPECT_FALSE(fs::exists(forms_ / "4562_01_2.pdf"));
+    EXPECT_FALSE(fs::exists(forms_ / "4562_09_2.fdf"));
+}
+
+// An FDF template may name a form of another name; when that form is not there, the reader says the year's template
+// is missing, not that a PDF reader must be installed.
+TEST_F(WriterTest, AFormTheFdfNamesThatIsMissingIsTheTemplateMissing) {
+    std::string fdf = readFile(forms_ / "4562_08.fdf");
+    const std::size_t named = fdf.find("/F(4562_08.pdf)");
+    ASSERT_NE(named, std::string::npos);
+    fdf.replace(named, 15, "/F(f4562.pdf)");
+    std::ofstream(forms_ / "4562_08.fdf", std::ios::binary) << fdf;
+
+    Display4562 writer(std::make_shared<ReaderOpener>());
+    try {
+        writer.Do4562Form(2008, kCompany);
+        ADD_FAILURE() << "no error";
+    } catch (const tally::ComError& e) {
+        EXPECT_EQ(e.number(), ErrTemplateMissing);
+        EXPECT_EQ(e.description(), "The 4562.Pdf file for year 2008 is missing.");
+    }
+    EXPECT_FALSE(fs::exists(forms_ / "4562_08_2.pdf"));
+}
+
 // A template that is there but cannot be opened is not "missing": permission denied, for the FDF year and for a PDF
 // year alike (the FDF template is opened for every year), again before the carry-over is stored or a form written.
 TEST_F(WriterTest, AnUnreadableTemplateIsPermissionDenied) {
@@ -393,7 +433,8 @@ TEST_F(WriterTest, AnOpenerThatCannotStartRaisesTheReaderError) {
 TEST_F(WriterTest, AFailedSaveLeavesNoHalfWrittenForm) {
     for (const char* name : {"4562_10_2.pdf", "4562_08_2.fdf"}) {
         fs::create_directories(forms_ / name / "in the way");
-        EXPECT_EQ(run(std::string(name).starts_with("4562_10") ? 2010 : 2008), 75) << name;
+        EXPECT_EQ(run(std::string(name).starts_with("4562_10") ? 2010 : 2008), tally::vberr::PathFileAccessError)
+            << name;
         EXPECT_TRUE(opener_->opened.empty());
     }
     for (const auto& entry : fs::directory_iterator(forms_)) {

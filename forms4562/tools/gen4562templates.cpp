@@ -5,26 +5,31 @@
 //
 // usage: gen4562templates <output folder> [last tax year]
 
+#include <cctype>
+#include <charconv>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ComError.h"
 #include "FdfText.h"
+#include "FileBytes.h"
 #include "FormBuilder.h"
 #include "FormTables.h"
 #include "LineCaptions.h"
-#include "ReplaceFile.h"
 
 namespace fs = std::filesystem;
 using namespace tally::forms;
 
 namespace {
+
+constexpr const char* kSource = "gen4562templates";
 
 struct SheetField {
     std::string name;
@@ -81,15 +86,6 @@ std::string fieldNameOf(int index, const FieldCell& cell) {
     return name;
 }
 
-void writeFile(const fs::path& path, const std::string& bytes) {
-    pdf::replaceFile(path, [&bytes](const fs::path& temporary) {
-        FILE* out = std::fopen(temporary.c_str(), "wb");
-        if (!out || std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size() || std::fclose(out) != 0) {
-            throw tally::ComError(75, "gen4562templates", "cannot write " + temporary.string());
-        }
-    });
-}
-
 void writeYear(const fs::path& folder, int year) {
     const std::string yy = twoDigitYear(year);
     const std::string pdfName = "4562_" + yy + ".pdf";
@@ -108,8 +104,8 @@ void writeYear(const fs::path& folder, int year) {
             sheet.addField(fieldNameOf(index, cell), captionOf(cell), kindOf(cell));
         }
     }
-    writeFile(folder / ("4562_" + yy + ".fdf"),
-              fdfFileBytes("1 0 obj<</FDF<</F(" + pdfName + ")/Fields[" + fieldList + "]>>>>"));
+    writeFileBytes(folder / ("4562_" + yy + ".fdf"),
+                   fdfFileBytes("1 0 obj<</FDF<</F(" + pdfName + ")/Fields[" + fieldList + "]>>>>"), kSource);
     sheet.save(folder / pdfName);
 }
 
@@ -118,18 +114,31 @@ int currentYear() {
     return static_cast<int>(today.year());
 }
 
+// The last tax year of the set: the argument when given, else the year after the current one. Nothing when the
+// argument is no whole year from kFirstTaxYear to kLastTaxYear, so a mistyped year never builds an empty set.
+std::optional<int> lastYearOf(int argc, char** argv) {
+    if (argc < 3) return currentYear() + 1;
+    const std::string_view text = argv[2];
+    const char* end = text.data() + text.size();
+    int year = 0;
+    const auto [stop, error] = std::from_chars(text.data(), end, year);
+    if (error != std::errc() || stop != end || year < kFirstTaxYear || year > kLastTaxYear) return std::nullopt;
+    return year;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || argc > 3) {
-        std::cerr << "usage: gen4562templates <output folder> [last tax year]\n";
+    const std::optional<int> last = argc >= 2 && argc <= 3 ? lastYearOf(argc, argv) : std::nullopt;
+    if (!last) {
+        std::cerr << "usage: gen4562templates <output folder> [last tax year, " << kFirstTaxYear << " to "
+                  << kLastTaxYear << "]\n";
         return 2;
     }
     try {
         const fs::path folder = argv[1];
-        const int last = argc == 3 ? std::atoi(argv[2]) : currentYear() + 1;
         fs::create_directories(folder);
-        for (int year = kFirstTaxYear; year <= last; ++year) writeYear(folder, year);
+        for (int year = kFirstTaxYear; year <= *last; ++year) writeYear(folder, year);
     } catch (const tally::ComError& e) {
         std::cerr << "gen4562templates: " << e.description() << "\n";
         return 1;

@@ -13,8 +13,6 @@
 namespace tally::desk {
 
 namespace {
-constexpr long kPathFileAccessError = 75;
-constexpr long kFileNotFound = 53;
 constexpr long kNotADatabase = kUnexpectedFailure;
 constexpr const char* kSource = "tally_desk";
 
@@ -31,22 +29,22 @@ bool sameFile(const QString& a, const QString& b) {
 
 void copyFileAtomically(const QString& source, const QString& target) {
     QFile in(source);
-    if (!in.exists()) fail(kFileNotFound, QStringLiteral("File not found: %1").arg(source));
+    if (!in.exists()) fail(vberr::FileNotFound, QStringLiteral("File not found: %1").arg(source));
     if (!in.open(QIODevice::ReadOnly))
-        fail(kPathFileAccessError, QStringLiteral("Cannot read %1: %2").arg(source, in.errorString()));
+        fail(vberr::PathFileAccessError, QStringLiteral("Cannot read %1: %2").arg(source, in.errorString()));
     QSaveFile out(target);
     if (!out.open(QIODevice::WriteOnly))
-        fail(kPathFileAccessError, QStringLiteral("Cannot write %1: %2").arg(target, out.errorString()));
+        fail(vberr::PathFileAccessError, QStringLiteral("Cannot write %1: %2").arg(target, out.errorString()));
     constexpr qint64 kChunk = 1 << 16;
     while (!in.atEnd()) {
         const QByteArray chunk = in.read(kChunk);
         if (chunk.isEmpty() && in.error() != QFileDevice::NoError)
-            fail(kPathFileAccessError, QStringLiteral("Cannot read %1: %2").arg(source, in.errorString()));
+            fail(vberr::PathFileAccessError, QStringLiteral("Cannot read %1: %2").arg(source, in.errorString()));
         if (out.write(chunk) != chunk.size())
-            fail(kPathFileAccessError, QStringLiteral("Cannot write %1: %2").arg(target, out.errorString()));
+            fail(vberr::PathFileAccessError, QStringLiteral("Cannot write %1: %2").arg(target, out.errorString()));
     }
     if (!out.commit())
-        fail(kPathFileAccessError, QStringLiteral("Cannot write %1: %2").arg(target, out.errorString()));
+        fail(vberr::PathFileAccessError, QStringLiteral("Cannot write %1: %2").arg(target, out.errorString()));
 }
 
 namespace {
@@ -98,7 +96,7 @@ void replaceDatabase(const QString& candidate, const QString& live) {
     for (const char* suffix : {"-journal", "-wal", "-shm"}) {
         const QString stale = live + QLatin1String(suffix);
         if (QFile::exists(stale) && !QFile::remove(stale))
-            fail(kPathFileAccessError, QStringLiteral("Cannot remove %1").arg(stale));
+            fail(vberr::PathFileAccessError, QStringLiteral("Cannot remove %1").arg(stale));
     }
     copyFileAtomically(candidate, live);
 }

@@ -41,7 +41,10 @@ frmGettingStarted* frmGettingStarted::showShared(QWidget* mainWindow) {
     return instance();
 }
 
-frmGettingStarted::frmGettingStarted(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window) {
+// A dialog-type window stays above the main window it belongs to: the picker that opens modal over both at
+// start-up would otherwise leave the main window on top and this one hidden behind it.
+frmGettingStarted::frmGettingStarted(QWidget* mainWindow)
+    : QWidget(mainWindow, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmGettingStarted"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Getting Started"));

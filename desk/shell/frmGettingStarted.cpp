@@ -1,10 +1,13 @@
 #include "frmGettingStarted.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPointer>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "AppIdentity.h"
@@ -29,6 +32,23 @@ QLabel* stepLabel(const char* name, const QString& text) {
     label->setFont(QFont(QStringLiteral("Verdana"), 9));
     return label;
 }
+
+// Centred over the main window rather than wherever the window manager finds room, which can be partly off
+// screen; kept within the main window's screen, since a small main window near an edge would still push it off.
+// The left and top edges are fitted last, so a window larger than the screen keeps its title bar in reach. This
+// window's frame is not known before it shows, so it is taken to be as wide as the main window's.
+QPoint overMainWindow(const QWidget& mainWindow, QSize size) {
+    QRect place(QPoint(), size + mainWindow.frameSize() - mainWindow.size());
+    place.moveCenter(mainWindow.frameGeometry().center());
+    if (const QScreen* screen = mainWindow.screen()) {
+        const QRect room = screen->availableGeometry();
+        place.moveRight(std::min(place.right(), room.right()));
+        place.moveBottom(std::min(place.bottom(), room.bottom()));
+        place.moveLeft(std::max(place.left(), room.left()));
+        place.moveTop(std::max(place.top(), room.top()));
+    }
+    return place.topLeft();
+}
 }  // namespace
 
 frmGettingStarted* frmGettingStarted::shared() { return instance(); }
@@ -49,8 +69,7 @@ frmGettingStarted::frmGettingStarted(QWidget* mainWindow)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Getting Started"));
     resize(ui::toPixels(8500), ui::toPixels(6000));
-    // Over the main window rather than wherever the window manager finds room, which can be partly off screen.
-    if (mainWindow) move(mainWindow->frameGeometry().center() - rect().center());
+    if (mainWindow) move(overMainWindow(*mainWindow, size()));
 
     auto* frame = new QGroupBox;
     frame->setObjectName(QStringLiteral("Frame1"));

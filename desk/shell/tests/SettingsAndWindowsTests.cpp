@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QScreen>
 #include <QTemporaryDir>
 
 #include "DeskTestSupport.h"
@@ -73,14 +74,31 @@ TEST_F(Defaults, GettingStartedWritesItsSwitchOnlyWhenClicked) {
     EXPECT_FALSE(CheckForStartUpHelp());
 }
 
-TEST_F(Defaults, GettingStartedOpensOverTheMainWindow) {
+TEST_F(Defaults, GettingStartedOpensOverTheMainWindowAndOnItsScreen) {
     QWidget main;
-    main.setGeometry(600, 400, 1000, 700);
     main.show();
-    auto* window = frmGettingStarted::showShared(&main);
-    EXPECT_TRUE(main.frameGeometry().contains(window->frameGeometry().center()));
-    window->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const auto openOver = [&](const QRect& mainPlace) {
+        main.setGeometry(mainPlace);
+        auto* window = frmGettingStarted::showShared(&main);
+        const QRect place = window->frameGeometry();
+        window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return place;
+    };
+    const QRect room = main.screen()->availableGeometry();
+    ASSERT_GE(room.width(), 750);
+    ASSERT_GE(room.height(), 560);
+    // A main window with room around it: Getting Started sits at its centre.
+    const QRect centred = openOver(QRect(room.topLeft() + QPoint(100, 80), QSize(650, 480)));
+    EXPECT_LE((centred.center() - main.frameGeometry().center()).manhattanLength(), 2);
+
+    // A main window smaller than Getting Started in a corner of the screen: centring alone would put the title
+    // bar above or left of the screen, or the window past its far edges.
+    for (const QPoint corner : {room.topLeft(), room.bottomRight() - QPoint(399, 299)}) {
+        const QRect place = openOver(QRect(corner, QSize(400, 300)));
+        EXPECT_TRUE(room.contains(place)) << place.x() << "," << place.y();
+        EXPECT_TRUE(place.contains(main.frameGeometry().center()));
+    }
 }
 
 TEST_F(Defaults, LinksOpenThroughTheDesktopAndMailWithoutAnAddressStillOpens) {

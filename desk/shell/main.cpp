@@ -9,8 +9,9 @@
 
 namespace {
 
-// Every handler traps its own errors; this is the net for one that does not, so that an error shows as a box
-// and the program goes on instead of an exception leaving Qt's event loop.
+// The last resort, which should never fire: every handler traps its own errors. An exception that came up through
+// Qt's frames may have left Qt's own state unsound, so this only keeps it out of the event loop and shows it; the
+// program goes on if it can. Nothing, not even a failure to show the box, may leave notify.
 class DeskApplication : public QApplication {
 public:
     using QApplication::QApplication;
@@ -19,11 +20,13 @@ public:
         try {
             return QApplication::notify(receiver, event);
         } catch (...) {
-            const QString where = receiver->objectName().isEmpty()
-                                      ? QString::fromLatin1(receiver->metaObject()->className())
-                                      : receiver->objectName();
-            tally::desk::showError(QStringLiteral("Error in %1 ").arg(where), tally::desk::currentError(),
-                                   tally::desk::ErrorLayout::ErrorNumber);
+            tally::desk::ignoreErrors([&] {
+                const QString where = receiver->objectName().isEmpty()
+                                          ? QString::fromLatin1(receiver->metaObject()->className())
+                                          : receiver->objectName();
+                tally::desk::showError(QStringLiteral("Error in %1 ").arg(where), tally::desk::currentError(),
+                                       tally::desk::ErrorLayout::ErrorNumber);
+            });
             return false;
         }
     }

@@ -14,7 +14,7 @@
 #include "Conversions.h"
 #include "ErrorReport.h"
 #include "Settings.h"
-#include "StatusLine.h"
+#include "ShellConversions.h"
 #include "Twips.h"
 #include "db.h"
 
@@ -98,7 +98,8 @@ void GetLastCompany(QWidget& mainWindow) {
 namespace {
 void saveSetting(const QString& appName, const char* key, const QString& value) {
     if (!ui::SaveSetting(appName, kSection, key, value))
-        throw ComError(75, "tally_desk", "Path/File access error: " + ui::settingsFilePath().toStdString());
+        throw ComError(vberr::PathFileAccessError, "tally_desk",
+                       "Path/File access error: " + ui::settingsFilePath().toStdString());
 }
 }  // namespace
 
@@ -132,10 +133,20 @@ constexpr PositionKey kPositionKeys[] = {
 // program (and would not fit in an int once converted to pixels).
 constexpr double kMostTwips = 32767.0 * ui::kTwipsPerPixel;
 
+// The part of a window that must be on a screen for the user to reach it: a grip as wide as a short title and as
+// high as a title bar, along the window's top edge. A sliver at a monitor's edge, or a body showing below a
+// title bar above the screen, cannot be dragged back.
+constexpr int kGripWidth = 50;
+constexpr int kTitleBarHeight = 30;
+
 bool onSomeScreen(const QRect& place) {
+    const QRect titleStrip(place.left(), place.top(), place.width(), kTitleBarHeight);
+    const int gripWidth = std::min(kGripWidth, place.width());
     const auto screens = QGuiApplication::screens();
-    return std::any_of(screens.begin(), screens.end(),
-                       [&](const QScreen* screen) { return screen->availableGeometry().intersects(place); });
+    return std::any_of(screens.begin(), screens.end(), [&](const QScreen* screen) {
+        const QRect shown = screen->availableGeometry().intersected(titleStrip);
+        return shown.width() >= gripWidth && shown.height() >= kTitleBarHeight;
+    });
 }
 }  // namespace
 
@@ -150,8 +161,8 @@ void GetFormPosition(QWidget& window) {
         k.apply(place, ui::toPixels(static_cast<float>(*twips)));
         window.setGeometry(place);
     }
-    // Saved on a monitor that is no longer attached: the window would be out of reach, so it comes back to the
-    // default place on the main screen.
+    // Saved on a monitor that is no longer attached, or with its top beyond a screen's edge: the window would be
+    // out of reach, so it comes back to the default place on the main screen.
     QRect place = window.geometry();
     if (onSomeScreen(place) || !QGuiApplication::primaryScreen()) return;
     place.moveTopLeft(QGuiApplication::primaryScreen()->availableGeometry().topLeft() +

@@ -11,6 +11,7 @@
 #include "ErrorReport.h"
 #include "ListView.h"
 #include "MaintHooks.h"
+#include "ShellConversions.h"
 
 namespace tally::desk {
 
@@ -64,7 +65,7 @@ SortValue readValue(const QString& cell, ValueKind kind) {
     if (text.isEmpty()) return {};
     switch (kind) {
     case ValueKind::Number: {
-        const long number = vb::CLng(vb::CDbl(text.toStdString()));
+        const long number = toLong(text);
         if (number == 0) return {};
         return number;
     }

@@ -9,8 +9,8 @@
 #include <QTimer>
 
 #include "Colour.h"
-#include "Conversions.h"
 #include "ErrorReport.h"
+#include "ShellConversions.h"
 #include "Strings.h"
 
 namespace tally::desk {
@@ -44,8 +44,6 @@ QString NoQuote(const QString& text) {
 }
 
 QString TrimBlanks(const QString& text) { return QString::fromStdString(vb::Trim(text.toStdString())); }
-
-std::int32_t toLong(const QString& text) { return vb::CLng(vb::CDbl(text.toStdString())); }
 
 void SelectAllText() {
     QWidget* focused = QApplication::focusWidget();

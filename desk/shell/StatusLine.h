@@ -25,10 +25,6 @@ QString NoQuote(const QString& text);
 // The text without the blanks at either end (other white space stays).
 QString TrimBlanks(const QString& text);
 
-// A number text as a Long, converted as the rest of the program converts it (rounded half to even); a text that
-// is no number raises Type mismatch (13), one out of range Overflow (6).
-std::int32_t toLong(const QString& text);
-
 // Selects the whole text of the focused field (after the click that focused it has been handled).
 void SelectAllText();
 

@@ -16,6 +16,7 @@
 #include "ErrorReport.h"
 #include "mdiMain.h"
 #include "Prompts.h"
+#include "ShellConversions.h"
 #include "StatusLine.h"
 #include "Twips.h"
 

@@ -13,6 +13,7 @@
 #include "DeskTestSupport.h"
 #include "Settings.h"
 #include "Startup.h"
+#include "Twips.h"
 #include "frmCompany.h"
 #include "frmGettingStarted.h"
 #include "modDatabase.h"
@@ -132,6 +133,24 @@ TEST_F(Startup, StoredPlacesNoScreenCanShowAreNotUsed) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     ASSERT_LT(screen.right(), 3000);
     EXPECT_EQ(mainWindow()->geometry().topLeft(), screen.topLeft() + QPoint(13, 67));
+
+    // A place counts only when the strip along the window's top, where its title bar is grabbed, shows.
+    const auto reopenAt = [&](int left, int top) {
+        EXPECT_TRUE(mainWindow()->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        resetState();
+        EXPECT_TRUE(ui::SaveSetting("mdiMain", "Settings", "MainLeft", QString::number(ui::toTwips(left))));
+        EXPECT_TRUE(ui::SaveSetting("mdiMain", "Settings", "MainTop", QString::number(ui::toTwips(top))));
+        EXPECT_TRUE(Main());
+        return mainWindow()->geometry().topLeft();
+    };
+    const QPoint defaultPlace = screen.topLeft() + QPoint(13, 67);
+    // The top above the screen with the body showing below it.
+    EXPECT_EQ(reopenAt(screen.left() + 100, screen.top() - 133), defaultPlace);
+    // Five pixels left showing at the screen's right edge.
+    EXPECT_EQ(reopenAt(screen.right() - 4, screen.top() + 67), defaultPlace);
+    // Partly off screen but a hundred pixels of its top showing: the user can drag it back, so it stays.
+    EXPECT_EQ(reopenAt(screen.right() - 99, screen.top() + 67), QPoint(screen.right() - 99, screen.top() + 67));
 }
 
 // A child window that refuses to close (its "Save Changes?" answered Cancel) keeps the program running.

@@ -15,14 +15,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The opener's 53 means only that no viewer starts. A form the FDF names that is not there is the year's
-// template missing, told as such with the year.
+// The opener's 53 means only that no viewer starts. A form the FDF names that is not there (YearTemplate checks
+// it first; this is for one that went away since) is the year's template missing: the year's text first, then the
+// opener's own, which names the file the FDF wanted.
 void show(FormOpener& opener, const fs::path& file, int year) {
     try {
         opener.open(file);
     } catch (const ComError& e) {
         if (e.number() == ErrReaderRequired) throw readerRequired(e);
-        if (e.number() == ErrTemplateMissing) throw templateMissing(year);
+        if (e.number() == ErrTemplateMissing) throw templateMissing(year, e);
         throw;
     }
 }

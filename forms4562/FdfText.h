@@ -11,7 +11,9 @@ namespace tally::forms {
 struct FdfTemplateEntry {
     std::string rawName;     // the name exactly as the template writes it ("f1_4\(0\)")
     std::string lookupName;  // the name the name table knows ("f1-4")
-    bool textValue = false;  // the template opens its value with "/V(" (a text string), not "/V/" (a name)
+    // The template opens its value with "/V(" (a text string), not "/V/" (a name). Read for the first entry only,
+    // whose opener the opening text already holds; later entries follow fdfTextStyle.
+    bool textValue = false;
 };
 
 struct FdfTemplate {

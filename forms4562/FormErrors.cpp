@@ -7,6 +7,15 @@ ComError templateMissing(int year) {
                     "The 4562.Pdf file for year " + std::to_string(year) + " is missing.");
 }
 
+ComError templateMissing(int year, const ComError& cause) {
+    return ComError(ErrTemplateMissing, kWriterSource, templateMissing(year).description() + " " + cause.description());
+}
+
+ComError namedFormMissing(const std::filesystem::path& fdf, const std::string& cause) {
+    return ComError(ErrTemplateMissing, kWriterSource,
+                    "The form " + fdf.filename().string() + " names is missing (" + cause + ").");
+}
+
 ComError templateDamaged(int year, const std::string& detail) {
     return ComError(ErrTemplateMissing, kWriterSource,
                     "The 4562 template for year " + std::to_string(year) + " is damaged: " + detail + ".");

@@ -1,6 +1,7 @@
 #pragma once
 // The errors the form writer raises itself, with the numbers and texts the desktop tells apart.
 
+#include <filesystem>
 #include <string>
 
 #include "ComError.h"
@@ -20,6 +21,10 @@ inline constexpr long ErrPathNotFound = 76;
 inline constexpr long ErrPermissionDenied = 70;
 
 ComError templateMissing(int year);
+// The same with what is missing told after the year's text ("... is missing. " + the cause's description).
+ComError templateMissing(int year, const ComError& cause);
+// The form `fdf` names cannot be found; `cause` says which file was looked for.
+ComError namedFormMissing(const std::filesystem::path& fdf, const std::string& cause);
 // A template that is there but cannot serve the year (too few fields, an entry that cannot be read).
 ComError templateDamaged(int year, const std::string& detail);
 // The same error (number, source) with the text that tells the user a PDF viewer is needed.

@@ -92,8 +92,7 @@ void ReaderOpener::open(const fs::path& file) {
         } catch (const ComError& e) {
             // A missing form (or FDF) is no missing viewer: 53 is kept for "the viewer cannot start".
             if (e.number() != vberr::FileNotFound) throw;
-            throw ComError(ErrTemplateMissing, kWriterSource,
-                           "The form " + file.filename().string() + " names is missing (" + e.description() + ").");
+            throw namedFormMissing(file, e.description());
         }
         startViewer(filled);
     } else {

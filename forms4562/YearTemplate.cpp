@@ -3,12 +3,32 @@
 #include <fstream>
 #include <iterator>
 
+#include "FdfFill.h"
 #include "FormErrors.h"
 #include "FormTables.h"
 
 namespace tally::forms {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// The reader fills the form the FDF names, which may be another file than the year's PDF form. It must be there
+// before anything is stored, not found missing by the reader once the carry-over is saved and the FDF written.
+void requireFormNamedBy(const fs::path& fdfPath, int year) {
+    fs::path form;
+    try {
+        form = pdf::namedFormPath(fdfPath, pdf::readFdf(fdfPath));
+    } catch (const ComError&) {
+        throw templateDamaged(year, "the form it names cannot be read from it");
+    }
+    std::error_code ec;
+    if (!fs::is_regular_file(form, ec)) {
+        throw templateMissing(year, namedFormMissing(fdfPath, "File not found: " + form.string()));
+    }
+}
+
+}  // namespace
 
 YearTemplate::YearTemplate(const fs::path& folder, int year)
     : folder_(folder), year_(year), pdf_(std::make_unique<pdf::PdfForm>()) {
@@ -22,7 +42,10 @@ YearTemplate::YearTemplate(const fs::path& folder, int year)
     std::ifstream in(fdfPath, std::ios::binary);
     if (!in) throw ComError(ErrPermissionDenied, kWriterSource, "Permission denied: " + fdfPath.string());
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (year_ < kFirstPdfYear) fdf_ = parseFdfTemplate(text, year_);
+    if (year_ < kFirstPdfYear) {
+        fdf_ = parseFdfTemplate(text, year_);
+        requireFormNamedBy(fdfPath, year_);
+    }
 
     try {
         pdf_->LoadFromFile(file(".pdf"));

@@ -15,8 +15,10 @@ class YearTemplate {
 public:
     // Raises ErrTemplateMissing for a year outside kFirstTaxYear to kLastTaxYear (no template is made for it),
     // ErrPathNotFound when the folder is missing, ErrTemplateMissing when the FDF template or the PDF form is
-    // missing or the PDF form cannot be read, ErrPermissionDenied when the FDF template cannot be opened, and
-    // templateDamaged (ErrTemplateMissing) when an FDF year's field list is short or the PDF form has no fields.
+    // missing or the PDF form cannot be read, ErrTemplateMissing naming the file when the form an FDF year's
+    // template names is not beside it, ErrPermissionDenied when the FDF template cannot be opened, and
+    // templateDamaged (ErrTemplateMissing) when an FDF year's field list is short or its form name unreadable, or
+    // the PDF form has no fields.
     YearTemplate(const std::filesystem::path& folder, int year);
 
     const FdfTemplate& fdfFields() const { return fdf_; }  // FDF years only

@@ -30,10 +30,11 @@ class RecordingOpener : public FormOpener {
 public:
     void open(const fs::path& file) override {
         opened.push_back(file);
-        if (failWith != 0) throw tally::ComError(failWith, "xdg-open", "File not found");
+        if (failWith != 0) throw tally::ComError(failWith, "xdg-open", failText);
     }
     std::vector<fs::path> opened;
     long failWith = 0;
+    std::string failText = "File not found";
 };
 
 struct Asset {
@@ -324,6 +325,14 @@ TEST_F(WriterTest, TemplateProblemsStopBeforeAnythingIsStored) {
     EXPECT_EQ(run(2008), ErrTemplateMissing);
     EXPECT_NE(description_.find("The 4562 template for year 2008 is damaged"), std::string::npos) << description_;
     EXPECT_FALSE(fs::exists(forms_ / "4562_08_2.fdf"));
+
+    // one whose field list is whole but that names no form to fill
+    std::string unnamed = full;
+    unnamed.replace(unnamed.find("/F(4562_08.pdf)"), 15, "/F()");
+    std::ofstream(forms_ / "4562_08.fdf", std::ios::binary) << unnamed;
+    EXPECT_EQ(run(2008), ErrTemplateMissing);
+    EXPECT_EQ(description_, "The 4562 template for year 2008 is damaged: the form it names cannot be read from it.");
+    EXPECT_FALSE(fs::exists(forms_ / "4562_08_2.fdf"));
 }
 
 // The files carry two digits of the year: a year with no template of its own is missing before anything else,
@@ -346,9 +355,13 @@ TEST_F(WriterTest, AYearOutsideTheTemplateSetIsMissing) {
     EXPECT_FALSE(fs::exists(forms_ / "4562_09_2.fdf"));
 }
 
-// An FDF template may name a form of another name; when that form is not there, the reader says the year's template
-// is missing, not that a PDF reader must be installed.
+// An FDF template may name a form of another name; when that form is not there, the year's template is missing (not
+// that a PDF reader must be installed), the file the FDF wanted is told, and it is found before the carry-over is
+// stored or the FDF written. A form that goes away after that check is the opener's to find, told the same way.
 TEST_F(WriterTest, AFormTheFdfNamesThatIsMissingIsTheTemplateMissing) {
+    // an income limit below line 9, so a run that got as far as the figures would store a carry-over for 2009
+    exec("UPDATE tblMisc4562Data SET [179 Income Limit] = 5000 WHERE Company_Id = 2 AND Year = 2008");
+    const auto rowsBefore = yearRows(2009);
     std::string fdf = readFile(forms_ / "4562_08.fdf");
     const std::size_t named = fdf.find("/F(4562_08.pdf)");
     ASSERT_NE(named, std::string::npos);
@@ -361,9 +374,19 @@ TEST_F(WriterTest, AFormTheFdfNamesThatIsMissingIsTheTemplateMissing) {
         ADD_FAILURE() << "no error";
     } catch (const tally::ComError& e) {
         EXPECT_EQ(e.number(), ErrTemplateMissing);
-        EXPECT_EQ(e.description(), "The 4562.Pdf file for year 2008 is missing.");
+        EXPECT_EQ(e.description(), "The 4562.Pdf file for year 2008 is missing. The form 4562_08.fdf names is "
+                                   "missing (File not found: " + (forms_ / "f4562.pdf").string() + ").");
     }
+    EXPECT_EQ(yearRows(2009), rowsBefore);
+    EXPECT_FALSE(fs::exists(forms_ / "4562_08_2.fdf"));
     EXPECT_FALSE(fs::exists(forms_ / "4562_08_2.pdf"));
+
+    opener_->failWith = ErrTemplateMissing;
+    opener_->failText = "The form 4562_08_2.fdf names is missing (File not found: /gone/4562_08.pdf).";
+    fs::copy(fs::path(TALLY_BIN_DIR) / "Files", forms_,
+             fs::copy_options::overwrite_existing | fs::copy_options::recursive);
+    EXPECT_EQ(run(2008), ErrTemplateMissing);
+    EXPECT_EQ(description_, "The 4562.Pdf file for year 2008 is missing. " + opener_->failText);
 }
 
 // A template that is there but cannot be opened is not "missing": permission denied, for the FDF year and for a PDF
@@ -377,6 +400,7 @@ TEST_F(WriterTest, AnUnreadableTemplateIsPermissionDenied) {
         if (std::ifstream(fdf)) {
             // The superuser reads any file whatever its permissions; a kernel setting that only takes writes
             // refuses him too.
+            if (!fs::exists("/proc/sys/vm/drop_caches")) GTEST_SKIP() << "no write-only kernel setting here";
             fs::remove(fdf);
             fs::create_symlink("/proc/sys/vm/drop_caches", fdf);
         }

@@ -55,10 +55,15 @@ FdfContent readFdf(const fs::path& fdfPath) {
     return content;
 }
 
-int fillFormFromFdf(const fs::path& fdfPath, const fs::path& output) {
-    FdfContent content = readFdf(fdfPath);
+fs::path namedFormPath(const fs::path& fdfPath, const FdfContent& content) {
     fs::path formPath = content.form;
     if (formPath.is_relative()) formPath = fdfPath.parent_path() / formPath;
+    return formPath;
+}
+
+int fillFormFromFdf(const fs::path& fdfPath, const fs::path& output) {
+    FdfContent content = readFdf(fdfPath);
+    const fs::path formPath = namedFormPath(fdfPath, content);
     // The filled copy must never take the place of the blank form it was made from.
     std::error_code ec;
     if (fs::equivalent(formPath, output, ec)) {

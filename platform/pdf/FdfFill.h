@@ -21,6 +21,9 @@ struct FdfContent {
 // Reads an FDF file. Raises ComError 53 when it is missing and kUnreadableForm when it holds no FDF dictionary.
 FdfContent readFdf(const std::filesystem::path& fdfPath);
 
+// The form an FDF file names, where a reader looks for it: a relative name is taken from the FDF's folder.
+std::filesystem::path namedFormPath(const std::filesystem::path& fdfPath, const FdfContent& content);
+
 // Fills the form the FDF names (a relative name is taken from the FDF's folder) and saves the filled copy as
 // `output`. FDF fields that the form lacks are passed over. Returns the number of fields filled. Raises ComError
 // 75 when `output` is the named form itself.

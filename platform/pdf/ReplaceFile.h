@@ -10,9 +10,9 @@ namespace pdf {
 
 // Calls `write` with the temporary path, then renames it to `target`, replacing an earlier file. On any failure
 // the temporary file is removed and the error is raised again; filesystem errors become ComError 75
-// (path/file access error) with the system's text and `source`, the component that is saving.
+// (path/file access error) with the system's text and `source`, the component that is saving (no default, so
+// no caller's errors are reported under another component's name).
 void replaceFile(const std::filesystem::path& target,
-                 const std::function<void(const std::filesystem::path& temporary)>& write,
-                 const std::string& source = "tally_pdf");
+                 const std::function<void(const std::filesystem::path& temporary)>& write, const std::string& source);
 
 }  // namespace pdf

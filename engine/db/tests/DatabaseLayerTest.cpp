@@ -5,12 +5,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <sstream>
+#include <string_view>
 
 #include "ComError.h"
+#include "ErrorNumber.h"
 #include "ScratchFolder.h"
 #include "TestDatabase.h"
 #include "db.h"
@@ -25,14 +29,7 @@ using vb::Variant;
 namespace fs = std::filesystem;
 namespace adoerr = ado::adoerr;
 
-ComError errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const ComError& e) {
-        return e;
-    }
-    return ComError(0, "", "no error");
-}
+using tally::testing::errorOf;
 
 class DatabaseLayer : public ::testing::Test {
 protected:
@@ -142,10 +139,16 @@ TEST_F(DatabaseLayer, AMissingFileIsNeverCreatedAndReconnectingToItRaises) {
     EXPECT_TRUE(fs::is_empty(missing.parent_path()));
 }
 
+struct ProgramRun {
+    int spawnError = 0;  // posix_spawn's error number, 0 when the program started
+    int status = -1;     // the wait status once it started
+};
+
 // Runs `program` with `arguments` and `extraVariable` added to this process's environment, its output going to
-// `log`; gives the wait status.
-int runProgram(const fs::path& program, const std::vector<std::string>& arguments, const std::string& extraVariable,
-               const fs::path& log) {
+// `log`. The test framework's own variables are left out: a sharded run (GTEST_TOTAL_SHARDS, GTEST_SHARD_INDEX)
+// would leave the child no test to run, and GTEST_OUTPUT would have it write over this run's report.
+ProgramRun runProgram(const fs::path& program, const std::vector<std::string>& arguments,
+                      const std::string& extraVariable, const fs::path& log) {
     std::vector<std::string> argumentTexts{program.string()};
     argumentTexts.insert(argumentTexts.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
@@ -153,7 +156,9 @@ int runProgram(const fs::path& program, const std::vector<std::string>& argument
     argv.push_back(nullptr);
     std::string variable = extraVariable;
     std::vector<char*> envp;
-    for (char** entry = environ; *entry; ++entry) envp.push_back(*entry);
+    for (char** entry = environ; *entry; ++entry) {
+        if (!std::string_view(*entry).starts_with("GTEST_")) envp.push_back(*entry);
+    }
     envp.push_back(variable.data());
     envp.push_back(nullptr);
 
@@ -162,12 +167,12 @@ int runProgram(const fs::path& program, const std::vector<std::string>& argument
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
     pid_t child = 0;
-    const int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+    ProgramRun run;
+    run.spawnError = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) return -1;
-    int status = 0;
-    if (waitpid(child, &status, 0) != child) return -1;
-    return status;
+    if (run.spawnError != 0) return run;
+    if (waitpid(child, &run.status, 0) != child) run.status = -1;
+    return run;
 }
 
 std::string textOf(const fs::path& file) {
@@ -201,9 +206,12 @@ TEST(DatabaseStart, MainSwallowsAMissingFileAndTheFirstQueryRaisesTheProvidersEr
     const fs::path copy = installation / "engine_db_tests";
     fs::copy_file("/proc/self/exe", copy);
     const ::testing::TestInfo& self = *::testing::UnitTest::GetInstance()->current_test_info();
-    const int status = runProgram(
+    const ProgramRun run = runProgram(
         copy, {"--gtest_filter=" + std::string(self.test_suite_name()) + "." + self.name()},
         std::string(kStartedFromAnEmptyFolder) + "=1", output / "log.txt");
+    if (run.spawnError == EACCES) GTEST_SKIP() << "the scratch folder does not allow running programs (noexec)";
+    ASSERT_EQ(run.spawnError, 0) << std::strerror(run.spawnError);
+    const int status = run.status;
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << textOf(output / "log.txt");
     EXPECT_NE(textOf(output / "log.txt").find("[  PASSED  ] 1 test"), std::string::npos);
     std::vector<fs::path> files;

@@ -6,8 +6,11 @@
 #include <qpdf/QPDFWriter.hh>
 
 #include <fstream>
+#include <iterator>
+#include <string>
 
 #include "ComError.h"
+#include "CommaDecimalLocale.h"
 #include "FdfFill.h"
 #include "FormBuilder.h"
 #include "PdfForm.h"
@@ -27,6 +30,11 @@ using tally::testing::errorNumberOf;
 void writeBytes(const fs::path& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary);
     out << bytes;
+}
+
+std::string readBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 // A sheet with one field of every kind; the radio pair must count as one field.
@@ -168,6 +176,24 @@ TEST(FormBuilder, ManyFieldsSpreadOverPagesKeepTheirOrder) {
     form.LoadFromFile(folder / "long.pdf");
     ASSERT_EQ(form.FormFieldCount(), 265);
     for (int i = 1; i <= 265; ++i) EXPECT_EQ(form.FieldName(i), "f" + std::to_string(i));
+}
+
+// The sheet's coordinates are PDF numbers, which take "." whatever locale the program runs in: a German user's
+// sheet is the same file, byte for byte, as anyone else's.
+TEST(FormBuilder, ACommaDecimalLocaleChangesNoByteOfTheSheet) {
+    ScratchFolder plain;
+    ScratchFolder german;
+    const fs::path expected = buildSampleSheet(plain);
+    fs::path built;
+    {
+        const tally::testing::CommaDecimalLocale locale;
+        ASSERT_EQ(locale.streamText(1234.5), "1.234,5");
+        if (!locale.germanC()) GTEST_SKIP() << "no German C locale here, so printf would keep its \".\"";
+        built = buildSampleSheet(german);
+    }
+    const std::string expectedBytes = readBytes(expected);
+    ASSERT_FALSE(expectedBytes.empty());
+    EXPECT_TRUE(readBytes(built) == expectedBytes) << "the sheet built in the comma-decimal locale differs";
 }
 
 TEST(FdfFill, FillsTheNamedFormFromEscapedValuesAndStateNames) {

@@ -13,8 +13,6 @@ int DatePart(std::string_view interval, const Date& date);
 int Year(const Date& date);
 int Month(const Date& date);
 int Day(const Date& date);
-// DateAdd with "yyyy", "q", "m", "d"; month arithmetic clamps the day to the month's end, as VB does.
-Date DateAdd(std::string_view interval, long number, const Date& date);
 // Today's date from the system clock.
 Date Today();
 

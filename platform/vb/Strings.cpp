@@ -78,12 +78,6 @@ std::string UCase(std::string_view s) {
     return upper;
 }
 
-std::string LCase(std::string_view s) {
-    std::string lower(s);
-    for (char& c : lower) c = lowerAscii(c);
-    return lower;
-}
-
 std::string Replace(std::string_view s, std::string_view find, std::string_view with) {
     if (find.empty()) return std::string(s);
     std::string result;
@@ -95,15 +89,6 @@ std::string Replace(std::string_view s, std::string_view find, std::string_view 
     }
     result.append(s.substr(from));
     return result;
-}
-
-std::string Space(long count) {
-    return StringOf(count, ' ');
-}
-
-std::string StringOf(long count, char c) {
-    requireNotNegative(count);
-    return std::string(static_cast<std::size_t>(count), c);
 }
 
 std::vector<std::string> Split(std::string_view s, std::string_view delimiter) {

@@ -17,10 +17,7 @@ std::string Trim(std::string_view s);
 std::string LTrim(std::string_view s);
 std::string RTrim(std::string_view s);
 std::string UCase(std::string_view s);
-std::string LCase(std::string_view s);
 std::string Replace(std::string_view s, std::string_view find, std::string_view with);
-std::string Space(long count);
-std::string StringOf(long count, char c);  // VB String(count, char)
 std::vector<std::string> Split(std::string_view s, std::string_view delimiter);
 // Text comparison without regard to case (vbTextCompare); returns -1, 0, 1.
 int StrCompText(std::string_view a, std::string_view b);

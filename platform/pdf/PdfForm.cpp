@@ -4,6 +4,7 @@
 #include <qpdf/QPDFAcroFormDocumentHelper.hh>
 #include <qpdf/QPDFFormFieldObjectHelper.hh>
 #include <qpdf/QPDFWriter.hh>
+#include <qpdf/QUtil.hh>
 
 #include <algorithm>
 #include <set>
@@ -88,6 +89,8 @@ std::string radioState(const std::vector<std::string>& states, const std::string
 struct PdfForm::Impl {
     std::unique_ptr<QPDF> document;
     std::vector<QPDFObjectHandle> fields;
+    // Set when a text value has a character that a form's single-byte font cannot draw ("Łukasz").
+    bool viewerMustDrawText = false;
 
     QPDFObjectHandle& field(int index) {
         if (index < 1 || index > static_cast<int>(fields.size())) tally::raiseVbError(tally::vberr::SubscriptOutOfRange, kSource);
@@ -134,6 +137,9 @@ void PdfForm::SetFormFieldValue(int index, const std::string& value) {
             // a push button holds no value
         } else {
             field.setV(value);
+            std::string singleByte;
+            if (!QUtil::utf8_to_win_ansi(value, singleByte) || !QUtil::utf8_to_pdf_doc(value, singleByte))
+                impl_->viewerMustDrawText = true;
         }
     } catch (const std::exception& e) {
         throw tally::ComError(kUnreadableForm, kSource,
@@ -144,7 +150,10 @@ void PdfForm::SetFormFieldValue(int index, const std::string& value) {
 void PdfForm::SaveToFile(const fs::path& path) {
     if (!impl_->document) throw tally::ComError(kUnreadableForm, kSource, "No PDF form is loaded.");
     try {
-        QPDFAcroFormDocumentHelper(*impl_->document).generateAppearancesIfNeeded();
+        QPDFAcroFormDocumentHelper acroForm(*impl_->document);
+        acroForm.generateAppearancesIfNeeded();
+        // The drawn text shows "?" for such a character; the viewer then draws the field from its value instead.
+        if (impl_->viewerMustDrawText) acroForm.setNeedAppearances(true);
     } catch (const std::exception& e) {
         throw tally::ComError(kUnreadableForm, kSource, std::string("The form's appearances cannot be made: ") + e.what());
     }

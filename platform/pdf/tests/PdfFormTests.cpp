@@ -93,6 +93,24 @@ TEST(PdfForm, SetValuesSurviveSaveAndReload) {
     EXPECT_FALSE(fs::exists(folder / ("filled.pdf.part" + std::to_string(getpid()))));
 }
 
+// The form's fonts draw single-byte text: a name they cannot draw is left to the viewer to draw from its value.
+TEST(PdfForm, TextItsFontsCannotDrawIsLeftToTheViewer) {
+    ScratchFolder folder;
+    const fs::path sheet = buildSampleSheet(folder);
+    const auto viewerDraws = [&](const std::string& name) {
+        pdf::PdfForm form;
+        form.LoadFromFile(sheet);
+        form.SetFormFieldValue(2, name);
+        form.SaveToFile(folder / "filled.pdf");
+        QPDF saved;
+        saved.processFile((folder / "filled.pdf").c_str());
+        QPDFObjectHandle flag = saved.getRoot().getKey("/AcroForm").getKey("/NeedAppearances");
+        return flag.isBool() && flag.getBoolValue();
+    };
+    EXPECT_FALSE(viewerDraws("M\xC3\xBCller \xE2\x82\xAC 5"));  // Müller € 5: the fonts have these
+    EXPECT_TRUE(viewerDraws("\xC5\x81ukasz Dvo\xC5\x99\xC3\xA1k"));  // Łukasz Dvořák
+}
+
 TEST(PdfForm, ButtonsTakeOffForTextsThatAreNoState) {
     ScratchFolder folder;
     pdf::PdfForm form;

@@ -12,11 +12,17 @@
 -- Table maintenance writes the fractional numbers of its tables between apostrophes, as the user typed them. A text
 -- that is no number ('', '3,060') must fail the statement, as Jet refused it, rather than be kept as text that every
 -- later reader of the column trips over; hence the "must be a number" checks.
+-- SMALLINT and LONG columns take only whole numbers of their size ("must be a whole number from ... to ..."). Jet
+-- converted 2008.0 or '2008' to 2008 and refused 2008.5 or 99999 in a 16-bit field; SQLite would keep such a value
+-- as typed, and a year of 2008.5 then silently drops out of every "Year = 2008" lookup. The column's affinity still
+-- turns 2008.0 and '2008' into the integer 2008 before the check sees it.
 
 -- One row per fixed asset.
 CREATE TABLE tblAssets (
     Asset_num           INTEGER PRIMARY KEY AUTOINCREMENT,
-    Company_Id          LONG NOT NULL,
+    Company_Id          LONG NOT NULL
+                        CONSTRAINT [Company_Id must be a whole number from -2147483648 to 2147483647]
+                        CHECK (typeof(Company_Id) = 'integer' AND Company_Id BETWEEN -2147483648 AND 2147483647),
     Asset_name          VARCHAR(50) COLLATE NOCASE,
     Cost                DOUBLE,
     [Allowance 30 %]    DOUBLE,
@@ -25,9 +31,13 @@ CREATE TABLE tblAssets (
                         CHECK (typeof(In_Service_date) = 'text'
                                AND In_Service_date GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'
                                AND date(In_Service_date, '+0 days') IS In_Service_date),
-    depr_method         LONG,
+    depr_method         LONG
+                        CONSTRAINT [depr_method must be a whole number from -2147483648 to 2147483647]
+                        CHECK (typeof(depr_method) IN ('integer', 'null') AND depr_method BETWEEN -2147483648 AND 2147483647),
     life                DOUBLE,
-    convention          SMALLINT,
+    convention          SMALLINT
+                        CONSTRAINT [convention must be a whole number from -32768 to 32767]
+                        CHECK (typeof(convention) IN ('integer', 'null') AND convention BETWEEN -32768 AND 32767),
     other_deductions    DOUBLE,
     bussiness_percent   DOUBLE,
     -- 1900-01-01 stands for "not disposed of"; every query relies on a date being there.
@@ -37,10 +47,18 @@ CREATE TABLE tblAssets (
                                AND date(sold_date, '+0 days') IS sold_date),
     sold_amt            DOUBLE,
     notes               MEMO TEXT COLLATE NOCASE,
-    depr_class_id       LONG,
-    life_id             LONG,
-    amortize_code       SMALLINT,
-    vehicle_num         SMALLINT,
+    depr_class_id       LONG
+                        CONSTRAINT [depr_class_id must be a whole number from -2147483648 to 2147483647]
+                        CHECK (typeof(depr_class_id) IN ('integer', 'null') AND depr_class_id BETWEEN -2147483648 AND 2147483647),
+    life_id             LONG
+                        CONSTRAINT [life_id must be a whole number from -2147483648 to 2147483647]
+                        CHECK (typeof(life_id) IN ('integer', 'null') AND life_id BETWEEN -2147483648 AND 2147483647),
+    amortize_code       SMALLINT
+                        CONSTRAINT [amortize_code must be a whole number from -32768 to 32767]
+                        CHECK (typeof(amortize_code) IN ('integer', 'null') AND amortize_code BETWEEN -32768 AND 32767),
+    vehicle_num         SMALLINT
+                        CONSTRAINT [vehicle_num must be a whole number from -32768 to 32767]
+                        CHECK (typeof(vehicle_num) IN ('integer', 'null') AND vehicle_num BETWEEN -32768 AND 32767),
     actual_method       VARCHAR(10) COLLATE NOCASE,
     Type_179            YESNO NOT NULL DEFAULT 0 CHECK (Type_179 IN (0, 1)),
     -- Written only when the asset is disposed of; 0 until then.
@@ -50,9 +68,15 @@ CREATE INDEX idxAssetsCompany ON tblAssets (Company_Id);
 
 -- One row per asset and tax year; no key. The calculation always deletes an asset's rows before it writes them.
 CREATE TABLE tblDepr (
-    client_num          LONG NOT NULL,
-    asset_num           LONG NOT NULL,
-    year                SMALLINT NOT NULL,
+    client_num          LONG NOT NULL
+                        CONSTRAINT [client_num must be a whole number from -2147483648 to 2147483647]
+                        CHECK (typeof(client_num) = 'integer' AND client_num BETWEEN -2147483648 AND 2147483647),
+    asset_num           LONG NOT NULL
+                        CONSTRAINT [asset_num must be a whole number from -2147483648 to 2147483647]
+                        CHECK (typeof(asset_num) = 'integer' AND asset_num BETWEEN -2147483648 AND 2147483647),
+    year                SMALLINT NOT NULL
+                        CONSTRAINT [year must be a whole number from -32768 to 32767]
+                        CHECK (typeof(year) = 'integer' AND year BETWEEN -32768 AND 32767),
     depr                DOUBLE,
     accum_depr          DOUBLE
 );
@@ -79,7 +103,7 @@ CREATE TABLE tblDeprMethods (
 
 -- Fixed rows: 1 half-year, 2 mid-quarter, 3 mid-month, 4 none.
 CREATE TABLE tblConvention (
-    id                  SMALLINT PRIMARY KEY CHECK (id BETWEEN 1 AND 4),
+    id                  SMALLINT PRIMARY KEY CHECK (typeof(id) = 'integer' AND id BETWEEN 1 AND 4),
     Abbreviation        VARCHAR(2) NOT NULL COLLATE NOCASE
 );
 
@@ -95,18 +119,24 @@ CREATE TABLE tblLives (
 -- Asset classes. The asset form builds its class list by concatenating these columns, so none may be Null.
 CREATE TABLE tblDeprClass (
     ID                  INTEGER PRIMARY KEY AUTOINCREMENT,
-    Method_ID           LONG NOT NULL,
+    Method_ID           LONG NOT NULL
+                        CONSTRAINT [Method_ID must be a whole number from -2147483648 to 2147483647]
+                        CHECK (typeof(Method_ID) = 'integer' AND Method_ID BETWEEN -2147483648 AND 2147483647),
     Description         VARCHAR(50) NOT NULL COLLATE NOCASE,
     Life                DOUBLE NOT NULL
                         CONSTRAINT [Life must be a number] CHECK (typeof(Life) IN ('integer', 'real')),
     [If Auto - Type]    VARCHAR(9) NOT NULL DEFAULT 'N/A' COLLATE NOCASE,
     [Amortize #]        SMALLINT NOT NULL DEFAULT 0
+                        CONSTRAINT [Amortize # must be a whole number from -32768 to 32767]
+                        CHECK (typeof([Amortize #]) = 'integer' AND [Amortize #] BETWEEN -32768 AND 32767)
 );
 
 -- Section 179 limits per tax year.
 CREATE TABLE tblMax179 (
     ID                  INTEGER PRIMARY KEY AUTOINCREMENT,
-    Year                SMALLINT NOT NULL UNIQUE,
+    Year                SMALLINT NOT NULL UNIQUE
+                        CONSTRAINT [Year must be a whole number from -32768 to 32767]
+                        CHECK (typeof(Year) = 'integer' AND Year BETWEEN -32768 AND 32767),
     [Maximum Amount]    DOUBLE DEFAULT 0
                         CONSTRAINT [Maximum Amount must be a number] CHECK (typeof([Maximum Amount]) IN ('integer', 'real', 'null')),
     [Threshold Cost]    DOUBLE DEFAULT 0
@@ -117,7 +147,9 @@ CREATE TABLE tblMax179 (
 -- first-year-with-allowance columns means that year has no limit of its own for that allowance.
 CREATE TABLE tblMaxAuto (
     ID                  INTEGER PRIMARY KEY AUTOINCREMENT,
-    Year                SMALLINT NOT NULL,
+    Year                SMALLINT NOT NULL
+                        CONSTRAINT [Year must be a whole number from -32768 to 32767]
+                        CHECK (typeof(Year) = 'integer' AND Year BETWEEN -32768 AND 32767),
     Type                VARCHAR(9) NOT NULL COLLATE NOCASE,
     [Yr 1 + 30%]        DOUBLE DEFAULT 0
                         CONSTRAINT [Yr 1 + 30% must be a number] CHECK (typeof([Yr 1 + 30%]) IN ('integer', 'real', 'null')),
@@ -138,10 +170,18 @@ CREATE TABLE tblMaxAuto (
 -- column, so every other column has a default the form can use.
 CREATE TABLE tblMisc4562Data (
     ID                  INTEGER PRIMARY KEY AUTOINCREMENT,
-    Company_Id          LONG NOT NULL,
-    Year                SMALLINT NOT NULL,
-    [179 Carryover]     LONG DEFAULT 0,
-    [179 Income Limit]  LONG DEFAULT 0,
+    Company_Id          LONG NOT NULL
+                        CONSTRAINT [Company_Id must be a whole number from -2147483648 to 2147483647]
+                        CHECK (typeof(Company_Id) = 'integer' AND Company_Id BETWEEN -2147483648 AND 2147483647),
+    Year                SMALLINT NOT NULL
+                        CONSTRAINT [Year must be a whole number from -32768 to 32767]
+                        CHECK (typeof(Year) = 'integer' AND Year BETWEEN -32768 AND 32767),
+    [179 Carryover]     LONG DEFAULT 0
+                        CONSTRAINT [179 Carryover must be a whole number from -2147483648 to 2147483647]
+                        CHECK (typeof([179 Carryover]) IN ('integer', 'null') AND [179 Carryover] BETWEEN -2147483648 AND 2147483647),
+    [179 Income Limit]  LONG DEFAULT 0
+                        CONSTRAINT [179 Income Limit must be a whole number from -2147483648 to 2147483647]
+                        CHECK (typeof([179 Income Limit]) IN ('integer', 'null') AND [179 Income Limit] BETWEEN -2147483648 AND 2147483647),
     [Listed Claim]      YESNO NOT NULL DEFAULT 0 CHECK ([Listed Claim] IN (0, 1)),
     [Listed Evidence]   YESNO NOT NULL DEFAULT 0 CHECK ([Listed Evidence] IN (0, 1)),
     [Group Assets]      YESNO NOT NULL DEFAULT 0 CHECK ([Group Assets] IN (0, 1)),
@@ -157,7 +197,9 @@ CREATE TABLE tblMisc4562Data (
 
 -- Program settings: exactly one row, which the program only reads and updates.
 CREATE TABLE tblDefaults (
-    DefaultYear         SMALLINT,
+    DefaultYear         SMALLINT
+                        CONSTRAINT [DefaultYear must be a whole number from -32768 to 32767]
+                        CHECK (typeof(DefaultYear) IN ('integer', 'null') AND DefaultYear BETWEEN -32768 AND 32767),
     StartUp_Help        YESNO NOT NULL DEFAULT 0 CHECK (StartUp_Help IN (0, 1)),
     ShowCompany         YESNO NOT NULL DEFAULT 0 CHECK (ShowCompany IN (0, 1))
 );
@@ -173,9 +215,15 @@ END;
 
 -- Vehicle use per company, tax year and vehicle. Miles are kept as the text the user typed.
 CREATE TABLE tblAutoUse (
-    Company_Id                          LONG NOT NULL,
-    year                                SMALLINT NOT NULL,
-    [Vehicle #]                         SMALLINT NOT NULL,
+    Company_Id                          LONG NOT NULL
+                                        CONSTRAINT [Company_Id must be a whole number from -2147483648 to 2147483647]
+                                        CHECK (typeof(Company_Id) = 'integer' AND Company_Id BETWEEN -2147483648 AND 2147483647),
+    year                                SMALLINT NOT NULL
+                                        CONSTRAINT [year must be a whole number from -32768 to 32767]
+                                        CHECK (typeof(year) = 'integer' AND year BETWEEN -32768 AND 32767),
+    [Vehicle #]                         SMALLINT NOT NULL
+                                        CONSTRAINT [Vehicle # must be a whole number from -32768 to 32767]
+                                        CHECK (typeof([Vehicle #]) = 'integer' AND [Vehicle #] BETWEEN -32768 AND 32767),
     [Business Miles]                    VARCHAR(10) COLLATE NOCASE,
     [Commuting Miles]                   VARCHAR(10) COLLATE NOCASE,
     [Personal Miles]                    VARCHAR(10) COLLATE NOCASE,
@@ -187,8 +235,12 @@ CREATE TABLE tblAutoUse (
 
 -- The employer questionnaire per company and tax year.
 CREATE TABLE tblAutoQuestions (
-    Company_Id                  LONG NOT NULL,
-    year                        SMALLINT NOT NULL,
+    Company_Id                  LONG NOT NULL
+                                CONSTRAINT [Company_Id must be a whole number from -2147483648 to 2147483647]
+                                CHECK (typeof(Company_Id) = 'integer' AND Company_Id BETWEEN -2147483648 AND 2147483647),
+    year                        SMALLINT NOT NULL
+                                CONSTRAINT [year must be a whole number from -32768 to 32767]
+                                CHECK (typeof(year) = 'integer' AND year BETWEEN -32768 AND 32767),
     [No Personal Use]           YESNO DEFAULT 0 CHECK ([No Personal Use] IN (0, 1)),
     [Commuting Allowed]         YESNO DEFAULT 0 CHECK ([Commuting Allowed] IN (0, 1)),
     [All Personal Use]          YESNO DEFAULT 0 CHECK ([All Personal Use] IN (0, 1)),
@@ -200,11 +252,16 @@ CREATE TABLE tblAutoQuestions (
 -- Scratch table of the vehicle-use report, rebuilt by each run. The report reads its columns by position, so
 -- their order is part of the report's layout: description, vehicle number, company (hidden), the three mileages,
 -- the three answers, then business share and the has-use-data flag (both hidden). Miles are numbers here so the
--- report formats them as such; rows without use data keep Display_Data 0 and show no answers.
+-- report formats them as such; rows without use data keep Display_Data 0 and show no answers. The miles take any
+-- number (a fraction typed as miles must not fail the report), unlike the other whole-number columns.
 CREATE TABLE tblAutoUseReport (
     Description             VARCHAR(50) COLLATE NOCASE,
-    [Vehicle #]             SMALLINT,
-    Company_Id              LONG,
+    [Vehicle #]             SMALLINT
+                            CONSTRAINT [Vehicle # must be a whole number from -32768 to 32767]
+                            CHECK (typeof([Vehicle #]) IN ('integer', 'null') AND [Vehicle #] BETWEEN -32768 AND 32767),
+    Company_Id              LONG
+                            CONSTRAINT [Company_Id must be a whole number from -2147483648 to 2147483647]
+                            CHECK (typeof(Company_Id) IN ('integer', 'null') AND Company_Id BETWEEN -2147483648 AND 2147483647),
     [Business Miles]        LONG,
     [Commuting Miles]       LONG,
     [Personal Miles]        LONG,

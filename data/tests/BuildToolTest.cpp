@@ -94,7 +94,8 @@ INSTANTIATE_TEST_SUITE_P(
                                 "tblMacrsHalf] SET Half3 = 0; --,Half3,1,1.00"},
                       FaultCase{"DuplicateSection179Year", "section179-limits.csv", "2025,1,1"},
                       FaultCase{"LimitWithThousandsSeparator", "section179-limits.csv", "2030,\"2,500,000\",1"},
-                      FaultCase{"DuplicateVehicleYearAndType", "vehicle-limits.csv", "2025,gas,0,1,1,1,1,1"}),
+                      FaultCase{"DuplicateVehicleYearAndType", "vehicle-limits.csv", "2025,gas,0,1,1,1,1,1"},
+                      FaultCase{"FractionalVehicleYear", "vehicle-limits.csv", "2030.5,Gas,0,1,1,1,1,1"}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

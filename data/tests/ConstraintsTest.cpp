@@ -153,6 +153,83 @@ TEST(StoredValues, MaintainedNumberColumnsTakeNumbersOnly) {
     }
 }
 
+// Lookups find a year with "Year = 2008"; a stored 2008.5 or an out-of-range number would silently drop the year's
+// limits from every calculation, so the 16- and 32-bit columns take only whole numbers of their size, as Jet did.
+TEST(StoredValues, WholeNumberColumnsRefuseFractionsAndOutOfRangeNumbers) {
+    SqliteFile db = SqliteFile::shippedCopy();
+    const std::string limitRow = "SELECT Year, typeof(Year), [Maximum Amount] FROM tblMax179 WHERE ID = " +
+                                 db.text("SELECT ID FROM tblMax179 WHERE Year = 2008");
+    const std::vector<Row> limit2008 = db.rows(limitRow);
+    ASSERT_EQ(limit2008.size(), 1u);
+    for (const char* year : {"2008.5", "99999", "32768", "'2008.5'", "''", "NULL"}) {
+        const std::string update =
+            std::string("UPDATE tblMax179 SET Year = ") + year + ", [Maximum Amount] = 1 WHERE Year = 2008";
+        EXPECT_EQ(db.run(update) & 0xff, SQLITE_CONSTRAINT) << year;
+        EXPECT_EQ(db.rows(limitRow), limit2008) << year;
+    }
+    EXPECT_EQ(db.run("INSERT INTO tblMax179 (Year, [Maximum Amount]) VALUES (99999, 1)"), SQLITE_CONSTRAINT_CHECK);
+
+    ASSERT_EQ(db.run("INSERT INTO tblMisc4562Data (Company_Id, Year, [179 Carryover]) VALUES (1, 2008, 300)"),
+              SQLITE_OK);
+    const std::string carryover = "SELECT [179 Carryover], typeof([179 Carryover]) FROM tblMisc4562Data";
+    for (const char* amount : {"12.5", "'12.5'", "2147483648", "-2147483649"}) {
+        EXPECT_EQ(db.run(std::string("UPDATE tblMisc4562Data SET [179 Carryover] = ") + amount),
+                  SQLITE_CONSTRAINT_CHECK)
+            << amount;
+        EXPECT_EQ(db.rows(carryover), (std::vector<Row>{{"300", "integer"}})) << amount;
+    }
+}
+
+// What the column's affinity turns into a whole number still passes, and so do the ends of the range and Null
+// where the column allows it.
+TEST(StoredValues, WholeNumberColumnsTakeWholeNumbersWrittenAsDecimalsOrText) {
+    SqliteFile db = SqliteFile::shippedCopy();
+    for (const char* year : {"2008.0", "'2008'"}) {
+        ASSERT_EQ(db.run(std::string("UPDATE tblMax179 SET Year = ") + year + " WHERE Year = 2008"), SQLITE_OK)
+            << year << ": " << db.lastError();
+        EXPECT_EQ(db.rows("SELECT Year, typeof(Year) FROM tblMax179 WHERE Year = 2008"),
+                  (std::vector<Row>{{"2008", "integer"}}))
+            << year;
+    }
+    for (const char* amount : {"-2147483648", "2147483647", "'1200'", "NULL"})
+        EXPECT_EQ(db.run(std::string("INSERT OR REPLACE INTO tblMisc4562Data (Company_Id, Year, [179 Carryover]) "
+                                     "VALUES (1, 2030, ") +
+                         amount + ")"),
+                  SQLITE_OK)
+            << amount << ": " << db.lastError();
+    EXPECT_EQ(db.run("UPDATE tblMaxAuto SET Year = 32767 WHERE ID = (SELECT min(ID) FROM tblMaxAuto)"), SQLITE_OK);
+    EXPECT_EQ(db.run("UPDATE tblDefaults SET DefaultYear = NULL"), SQLITE_OK);
+}
+
+// Every 16- and 32-bit column of every table is guarded, so a column added later cannot miss the check. The
+// vehicle-use report's miles are left out: they are copied from miles typed as free text.
+TEST(StoredValues, EveryWholeNumberColumnIsGuarded) {
+    SqliteFile db = SqliteFile::shippedCopy();
+    for (const char* row :
+         {"INSERT INTO tblAssets (Company_Id, In_Service_date, depr_method, convention, depr_class_id, life_id, "
+          "amortize_code, vehicle_num) VALUES (1, '2005-01-01', 1, 1, 1, 1, 0, 1)",
+          "INSERT INTO tblDepr VALUES (1, 1, 2005, 0, 0)",
+          "INSERT INTO tblAutoUse (Company_Id, year, [Vehicle #]) VALUES (1, 2005, 1)",
+          "INSERT INTO tblAutoQuestions (Company_Id, year) VALUES (1, 2005)",
+          "INSERT INTO tblMisc4562Data (Company_Id, Year) VALUES (1, 2005)",
+          "INSERT INTO tblAutoUseReport ([Vehicle #], Company_Id) VALUES (1, 1)"})
+        ASSERT_EQ(db.run(row), SQLITE_OK) << row << ": " << db.lastError();
+
+    int guarded = 0;
+    for (const Row& column : db.rows("SELECT m.name, c.name, c.type FROM sqlite_master m, pragma_table_info(m.name) c "
+                                     "WHERE m.type = 'table' AND c.type IN ('SMALLINT', 'LONG') AND NOT "
+                                     "(m.name = 'tblAutoUseReport' AND c.name LIKE '% Miles')")) {
+        const std::string table = *column[0], name = *column[1];
+        SCOPED_TRACE(table + "." + name);
+        ASSERT_GT(db.number("SELECT count(*) FROM " + table), 0) << "no row to update";
+        const std::string update = "UPDATE " + table + " SET [" + name + "] = ";
+        EXPECT_EQ(db.run(update + "1.5"), SQLITE_CONSTRAINT_CHECK);
+        EXPECT_EQ(db.run(update + (*column[2] == "SMALLINT" ? "32768" : "2147483648")), SQLITE_CONSTRAINT_CHECK);
+        ++guarded;
+    }
+    EXPECT_EQ(guarded, 27);
+}
+
 // Text is stored as typed: notes and miles that look like numbers keep their leading zeros, decimals and blanks.
 TEST(StoredValues, TextColumnsKeepNumericLookingTextAsTyped) {
     SqliteFile db = SqliteFile::shippedCopy();

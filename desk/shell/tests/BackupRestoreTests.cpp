@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QCloseEvent>
 
+#include <sqlite3.h>
+
 #include "BackupRestore.h"
 #include "Colour.h"
 #include "DeskTestSupport.h"
@@ -164,6 +166,17 @@ protected:
         engine::modDatabase::UseDatabaseFile(live_.toStdString());
         return copy;
     }
+    std::int32_t companiesIn(const QString& path) const {
+        engine::modDatabase::UseDatabaseFile(path.toStdString());
+        const std::int32_t count = companies();
+        engine::modDatabase::UseDatabaseFile(live_.toStdString());
+        return count;
+    }
+    // What the live file's folder holds; a scratch copy left behind would show here.
+    QStringList liveFolder() const {
+        return QDir(QFileInfo(live_).path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+    const QStringList liveAndBak_{"Depr.mdb", "Depr.mdb.bak"};
 };
 
 TEST_F(Restore, AFileOfAnotherNameIsRefusedAndNothingIsTouched) {
@@ -188,10 +201,60 @@ TEST_F(Restore, ALowerCaseNameIsTakenAndTheOldFileKeptAsBak) {
     EXPECT_TRUE(prompts_->messages.empty());
     EXPECT_EQ(status(), "Database was successfully restored.");
     EXPECT_EQ(companies(), 2);  // the engine works on the restored file
-    EXPECT_TRUE(QFile::exists(live_ + ".bak"));
-    engine::modDatabase::UseDatabaseFile((live_ + ".bak").toStdString());
-    EXPECT_EQ(companies(), 1);
-    engine::modDatabase::UseDatabaseFile(live_.toStdString());
+    EXPECT_EQ(companiesIn(live_ + ".bak"), 1);
+    EXPECT_EQ(liveFolder(), liveAndBak_);
+}
+
+TEST_F(Restore, ALinkToTheLiveFilesOwnBakRestoresTheBakAndKeepsTheOldLiveFileInItsPlace) {
+    // The usual way to undo the last restore, since the ".bak" itself is refused by its name.
+    ASSERT_TRUE(QFile::rename(backupWithExtraCompany("two companies.mdb"), live_ + ".bak"));
+    const QString link = inScratch("DEPR.MDB");
+    ASSERT_TRUE(QFile::link(live_ + ".bak", link));
+    prompts_->answerFile(link);
+    restoreWithChildrenClosed();
+    EXPECT_TRUE(prompts_->messages.empty()) << prompts_->messageTexts().join('\n').toStdString();
+    EXPECT_EQ(status(), "Database was successfully restored.");
+    EXPECT_EQ(companies(), 2);
+    EXPECT_EQ(companiesIn(live_ + ".bak"), 1);
+    EXPECT_EQ(liveFolder(), liveAndBak_);
+}
+
+TEST_F(Restore, ALiveFileReachedThroughALinkIsReplacedWhereItLiesAndTheLinkStays) {
+    const QString backup = backupWithExtraCompany("DEPR.MDB");
+    ASSERT_TRUE(QDir(scratch_.path()).mkdir("real"));
+    const QString real = inScratch("real/Depr.mdb");
+    ASSERT_TRUE(QFile::rename(live_, real));
+    ASSERT_TRUE(QFile::link(real, live_));
+    prompts_->answerFile(backup);
+    restoreWithChildrenClosed();
+    EXPECT_TRUE(prompts_->messages.empty()) << prompts_->messageTexts().join('\n').toStdString();
+    EXPECT_TRUE(QFileInfo(live_).isSymLink());
+    EXPECT_EQ(companiesIn(real), 2);
+    EXPECT_EQ(companiesIn(live_ + ".bak"), 1);
+    EXPECT_EQ(QDir(inScratch("real")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{"Depr.mdb"});
+}
+
+TEST_F(Restore, ChangesStillInTheChosenFilesWalAreRestored) {
+    const QString chosen = inScratch("DEPR.MDB");
+    ASSERT_TRUE(QFile::copy(live_, chosen));
+    {
+        // As another SQLite tool leaves a file it had open: the last commit only in the -wal.
+        sqlite3* raw = nullptr;
+        ASSERT_EQ(sqlite3_open_v2(chosen.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+        const std::unique_ptr<sqlite3, int (*)(sqlite3*)> db(raw, sqlite3_close);
+        ASSERT_EQ(sqlite3_db_config(raw, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr), SQLITE_OK);
+        for (const char* sql : {"PRAGMA journal_mode=WAL", "PRAGMA wal_autocheckpoint=0",
+                                "Insert into tblCompany ([Company Name]) values ('Restored Co')"})
+            ASSERT_EQ(sqlite3_exec(raw, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql << sqlite3_errmsg(raw);
+    }
+    ASSERT_GT(QFileInfo(chosen + "-wal").size(), 0);
+    prompts_->answerFile(chosen);
+    restoreWithChildrenClosed();
+    EXPECT_TRUE(prompts_->messages.empty()) << prompts_->messageTexts().join('\n').toStdString();
+    EXPECT_EQ(status(), "Database was successfully restored.");
+    EXPECT_EQ(companies(), 2);
+    EXPECT_EQ(liveFolder(), liveAndBak_);
 }
 
 TEST_F(Restore, AFileThatIsNotThisProgramsDatabaseIsRefused) {
@@ -230,6 +293,23 @@ TEST_F(Restore, AFailureAfterDisconnectingLeavesTheLiveFileAndReconnects) {
     EXPECT_EQ(status(), "");
     EXPECT_TRUE(engine::modDatabase::IsConnected());
     EXPECT_EQ(companies(), 1);
+    EXPECT_EQ(liveFolder(), liveAndBak_);  // the checked copy is gone again
+}
+
+TEST_F(Restore, ACopyThatFailsHalfWayLeavesTheLiveFileAndNoBakOrScratchFile) {
+    const QString backup = backupWithExtraCompany("DEPR.MDB");
+    prompts_->answerFile(backup);
+    {
+        FileSizeLimit limit(static_cast<rlim_t>(QFileInfo(live_).size() / 2));
+        restoreWithChildrenClosed();
+    }
+    const QStringList texts = prompts_->messageTexts();
+    ASSERT_EQ(texts.size(), 1);
+    EXPECT_TRUE(texts[0].startsWith("Error in RestoreDatabase ")) << texts[0].toStdString();
+    EXPECT_TRUE(texts[0].endsWith(" Error Number: 75")) << texts[0].toStdString();
+    EXPECT_EQ(status(), "");
+    EXPECT_EQ(companies(), 1);
+    EXPECT_EQ(liveFolder(), QStringList{"Depr.mdb"});
 }
 
 class KeepsOpen : public QWidget {

@@ -39,6 +39,12 @@ public:
             sqlite3_finalize(stmt_);
             raiseProviderError(adoerr::ProviderError, "Characters found after end of SQL statement.");
         }
+        // SQLite reads ?, :name, @name and $name outside quotes as parameters, and nothing here binds them: an
+        // amount typed "$50000" would be stored as Null while the statement reports success. Jet refused it.
+        if (sqlite3_bind_parameter_count(stmt_) > 0) {
+            sqlite3_finalize(stmt_);
+            raiseProviderError(adoerr::ProviderError, "No value given for one or more required parameters.");
+        }
     }
     ~Statement() { sqlite3_finalize(stmt_); }
     Statement(const Statement&) = delete;

@@ -216,6 +216,25 @@ TEST_F(ConnectionTest, FailuresRaiseTheProviderErrorWithTheDuplicateKeyNumberFor
     EXPECT_EQ(db.Execute("select count(*) from tblItems")->field(0L).Value(), Variant(std::int32_t{1}));
 }
 
+// SQLite would read these as parameters that nothing binds and store Null; Jet refused them.
+TEST_F(ConnectionTest, AStatementWithParametersIsRefusedAndChangesNothing) {
+    Connection db(path());
+    db.ExecuteAction("insert into tblItems (Name, Qty) values ('Truck', 7)");
+    for (const char* sql : {"update tblItems set Qty = $50000 where Name = 'Truck'",
+                            "update tblItems set Qty = -$5 where Name = 'Truck'",
+                            "update tblItems set Qty = ? where Name = 'Truck'",
+                            "update tblItems set Qty = :a where Name = 'Truck'",
+                            "update tblItems set Qty = @a where Name = 'Truck'"}) {
+        SCOPED_TRACE(sql);
+        const tally::ComError e = errorOf([&] { db.ExecuteAction(sql); });
+        EXPECT_EQ(e.number(), adoerr::ProviderError);
+        EXPECT_EQ(e.description(), "No value given for one or more required parameters.");
+    }
+    EXPECT_EQ(db.Execute("select Qty from tblItems")->field(0L).Value(), Variant(std::int32_t{7}));
+    EXPECT_EQ(db.ExecuteAction("update tblItems set Notes = '$5 ? :a @a' where Name = 'Truck'"), 1);
+    EXPECT_EQ(db.Execute("select Notes from tblItems")->field(0L).Value(), Variant("$5 ? :a @a"));
+}
+
 TEST_F(ConnectionTest, OpensInRollbackJournalMode) {
     createDatabase(folder.file("wal.mdb"), std::string(kDefaultsTable) + "PRAGMA journal_mode=WAL;");
     Connection db(folder.file("wal.mdb"));

@@ -1,6 +1,7 @@
 #include "Conversions.h"
 
 #include <charconv>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -16,11 +17,37 @@ namespace {
 // double is already a whole number and decimals change nothing.
 constexpr int kMaxRoundDecimals = 340;
 
-// A decimal number text in the C locale ("-12.5e3", ".5", "7.") as a double; nothing when it is out of range.
+// Whether a decimal text that from_chars found out of range is too small rather than too large: its first
+// significant digit stands at a negative power of ten.
+bool belowSmallestDouble(std::string_view text) {
+    const std::size_t e = text.find_first_of("eE");
+    const std::string_view significand = text.substr(0, e);
+    const std::size_t first = significand.find_first_of("123456789");
+    if (first == std::string_view::npos) return true;
+    const std::size_t point = std::min(significand.find('.'), significand.size());
+    long long order = first < point ? static_cast<long long>(point - first - 1)
+                                    : -static_cast<long long>(first - point);
+    if (e != std::string_view::npos) {
+        std::size_t i = e + 1;
+        const bool negative = i < text.size() && text[i] == '-';
+        if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+        long long exponent = 0;
+        // Far beyond any double's range either way, and small enough not to overflow when added to `order`.
+        constexpr long long kExponentCap = 1'000'000'000;
+        for (; i < text.size() && isDigit(text[i]); ++i) exponent = std::min(exponent * 10 + (text[i] - '0'), kExponentCap);
+        order += negative ? -exponent : exponent;
+    }
+    return order < 0;
+}
+
+// A decimal number text in the C locale ("-12.5e3", ".5", "7.") as a double; nothing when it is too large. A
+// number too small for a double is 0, as VB reads it.
 std::optional<double> decimalValue(const std::string& text) {
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    if (end != text.data() + text.size()) return std::nullopt;
+    if (error == std::errc::result_out_of_range && belowSmallestDouble(text)) return 0.0;
+    if (error != std::errc()) return std::nullopt;
     return value;
 }
 

@@ -5,11 +5,16 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "ComError.h"
+
 namespace vb {
 
 DecimalDigits DecimalDigits::of(double value) {
+    // VB's arithmetic raises before it can hold infinity or NaN, so such a value is a fault upstream; writing it
+    // as 0 would hide it in every amount stored or shown.
+    if (!std::isfinite(value)) tally::raiseVbError(tally::vberr::Overflow);
     DecimalDigits result;
-    if (value == 0 || !std::isfinite(value)) return result;
+    if (value == 0) return result;
     result.negative = value < 0;
     // Scientific form with 14 decimals is exactly 15 significant digits, rounded as printf rounds in the C locale.
     char text[40];

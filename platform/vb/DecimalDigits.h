@@ -11,6 +11,7 @@ struct DecimalDigits {
     std::string digits;  // significant digits without trailing zeros; empty for zero
     int exponent = 0;    // value = 0.d1d2d3... x 10^(exponent + 1), i.e. d1 stands at 10^exponent
 
+    // Raises Overflow (6) for infinity and NaN.
     static DecimalDigits of(double value);
     bool isZero() const { return digits.empty(); }
 };

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include <string>
 
 #include "ComError.h"
 #include "CommaDecimalLocale.h"
@@ -98,6 +99,23 @@ TEST(Reading, ValTakesTheLeadingNumberWhereCDblNeedsTheWholeText) {
     }
 }
 
+// from_chars reports a number too small for a double as out of range, like one too large; VB reads the small one
+// as 0 and fails only on the large one.
+TEST(Reading, ANumberTooSmallForADoubleIsZeroAndOneTooLargeStillFails) {
+    const std::string tiny = "0." + std::string(400, '0') + "1";
+    for (const std::string& text : {std::string("1e-400"), std::string("-2.5E-999"), std::string("100000e-400"), tiny,
+                                   std::string("1e-99999999999999999999")}) {
+        EXPECT_EQ(vb::Val(text), 0.0) << text;
+        EXPECT_EQ(vb::CDbl(text), 0.0) << text;
+        EXPECT_FALSE(std::signbit(vb::CDbl(text))) << text;
+    }
+    EXPECT_EQ(vb::Val("1d-400"), 0.0);
+    EXPECT_EQ(errorNumberOf([] { vb::Val("1e400"); }), tally::vberr::Overflow);
+    EXPECT_EQ(errorNumberOf([] { vb::Val("0.001e312"); }), tally::vberr::Overflow);
+    EXPECT_EQ(errorNumberOf([] { vb::CDbl("-1e400"); }), tally::vberr::TypeMismatch);
+    EXPECT_EQ(errorNumberOf([] { vb::CDbl(std::string(400, '9')); }), tally::vberr::TypeMismatch);
+}
+
 TEST(Reading, CDblRaisesTypeMismatchOnBadText) {
     EXPECT_EQ(vb::CDbl(" 27.5 "), 27.5);
     EXPECT_EQ(errorNumberOf([] { vb::CDbl("27.5 years"); }), tally::vberr::TypeMismatch);
@@ -126,6 +144,16 @@ TEST(NumberText, FifteenSignificantDigitsWithoutExponentForOrdinaryAmounts) {
         {1e300, "1E+300"},
     };
     for (const auto& [value, text] : cases) EXPECT_EQ(vb::NumberText(value), text) << value;
+}
+
+// VB cannot hold infinity or NaN; one reaching the text writer is a fault that must not be stored or shown as 0.
+TEST(NumberText, InfinityAndNaNRaiseOverflowWhereAZeroIsWritten) {
+    for (const double bad : {HUGE_VAL, -HUGE_VAL, static_cast<double>(NAN)}) {
+        EXPECT_EQ(errorNumberOf([=] { vb::NumberText(bad); }), tally::vberr::Overflow) << bad;
+        EXPECT_EQ(errorNumberOf([=] { (void)vb::Variant(bad).toString(); }), tally::vberr::Overflow) << bad;
+    }
+    EXPECT_EQ(vb::NumberText(0.0), "0");
+    EXPECT_EQ(vb::NumberText(-0.0), "0");
 }
 
 // Amounts go into SQL text and are read back from typed text in the fixed US form, whatever the user's locale.

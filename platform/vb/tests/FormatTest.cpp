@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "ComError.h"
 #include "CommaDecimalLocale.h"
+#include "ErrorNumber.h"
 #include "Format.h"
 #include "Variant.h"
 
 namespace {
 
+using tally::testing::errorNumberOf;
 using vb::Date;
 using vb::Variant;
 
@@ -38,6 +43,14 @@ TEST(FormatNumber, PatternsRoundHalvesAwayFromZero) {
         {"", 1234.5, "1234.5"},
     };
     for (const NumberCase& c : cases) EXPECT_EQ(vb::Format(c.value, c.pattern), c.expected) << c.pattern << " of " << c.value;
+}
+
+// A real zero still shows as the patterns above say; only a value VB could never hold raises.
+TEST(FormatNumber, InfinityAndNaNRaiseOverflowWhereAZeroIsShown) {
+    for (const char* pattern : {"#,##0", "$###,##0", "#,###", "0.00", "##0.00%", "#,##0;(#,##0);\"zero\"", ""}) {
+        for (const double bad : {HUGE_VAL, -HUGE_VAL, static_cast<double>(NAN)})
+            EXPECT_EQ(errorNumberOf([=] { vb::Format(bad, pattern); }), tally::vberr::Overflow) << pattern << " of " << bad;
+    }
 }
 
 struct DateCase {

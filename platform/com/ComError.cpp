@@ -25,6 +25,7 @@ const char* vbErrorText(long number) {
         case vberr::TypeMismatch: return "Type mismatch";
         case vberr::FileNotFound: return "File not found";
         case vberr::PathFileAccessError: return "Path/File access error";
+        case vberr::InvalidPropertyValue: return "Invalid property value";
         default: return "Application-defined or object-defined error";
     }
 }

@@ -38,6 +38,7 @@ constexpr long FileNotFound = 53;
 constexpr long PathFileAccessError = 75;
 constexpr long InvalidProcedureCall = 5;
 constexpr long DivisionByZero = 11;
+constexpr long InvalidPropertyValue = 380;
 }  // namespace vberr
 
 // E_FAIL: the number of an error that carries no number of its own (a standard exception turned into a ComError).

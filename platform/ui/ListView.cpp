@@ -5,6 +5,7 @@
 
 #include <QHeaderView>
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
 
 #include "Twips.h"
@@ -124,14 +125,24 @@ void ListView::setGridLines(bool on) {
 void ListView::sortRows(const RowLess& less) {
     setSortingEnabled(false);
     QTreeWidgetItem* selected = selectedRow();
+    QTreeWidgetItem* current = currentItem();
     std::vector<QTreeWidgetItem*> rows;
     rows.reserve(static_cast<std::size_t>(topLevelItemCount()));
     for (int i = 0; i < topLevelItemCount(); ++i) rows.push_back(topLevelItem(i));
     // The rows stay in the list while they are sorted, so a comparison that raises leaves the list as it was.
     std::stable_sort(rows.begin(), rows.end(), less);
-    invisibleRootItem()->takeChildren();
-    addTopLevelItems(QList<QTreeWidgetItem*>(rows.begin(), rows.end()));
-    if (selected) selectRow(selected);
+    {
+        // Taking the rows out and back would report the current and selected row as lost and found again, and a
+        // window that loads a row on those signals would ask to save and read a momentarily empty list.
+        const QSignalBlocker listBlocker(this);
+        const QSignalBlocker selectionBlocker(selectionModel());
+        invisibleRootItem()->takeChildren();
+        addTopLevelItems(QList<QTreeWidgetItem*>(rows.begin(), rows.end()));
+        if (current) setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
+        if (selected) selected->setSelected(true);
+    }
+    if (selected) scrollToItem(selected);
+    viewport()->update();
 }
 
 void ListView::sortOwn(int column, Qt::SortOrder order) {

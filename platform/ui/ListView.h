@@ -41,7 +41,8 @@ public:
     bool gridLines() const { return gridLines_; }
 
     // Reorders the rows with a strict "comes before" comparison; rows it holds equal keep their order. The
-    // selected row stays selected. The list's own sorting is switched off first. A comparison that raises
+    // current and selected rows stay so, and no current-item or selection signal is sent. The list's own sorting
+    // is switched off first. A comparison that raises
     // leaves the rows as they were, and its exception goes on to the caller.
     using RowLess = std::function<bool(const QTreeWidgetItem*, const QTreeWidgetItem*)>;
     void sortRows(const RowLess& less);

@@ -14,13 +14,14 @@ public:
 
     // "#" digit, "9" optional digit, "A"/"a" letter or digit (required/optional), "&"/"C" any character
     // (required/optional), "?" letter, ">"/"<" case, "\" takes the next character literally; any other
-    // character is a literal. An empty mask removes it.
+    // character is a literal. An empty mask removes it. The text is cleared.
     void setMask(const QString& mask);
     const QString& mask() const { return mask_; }
 
     // The text as shown, placeholders included ("__/____" when empty under the date mask).
     QString Text() const;
-    // Puts a text into the box; with a mask, an empty text clears it back to its placeholders.
+    // Puts a text into the box; with a mask, an empty text clears it back to its placeholders, and a text that
+    // does not fit the mask position by position raises Invalid property value (380), leaving the box as it was.
     void setTextValue(const QString& text);
 
     // The Qt input mask for a masked-edit mask.

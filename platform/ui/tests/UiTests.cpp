@@ -11,6 +11,8 @@
 #include <stdexcept>
 
 #include "Colour.h"
+#include "ComError.h"
+#include "ErrorNumber.h"
 #include "FakePrompts.h"
 #include "ListView.h"
 #include "MaskedEdit.h"
@@ -87,8 +89,52 @@ TEST(MaskedEdit, MonthYearBoxReadsPlaceholdersWhenEmpty) {
     EXPECT_EQ(box.Text(), "03/2005");
     box.setTextValue("");
     EXPECT_EQ(box.Text(), "__/____");
-    box.setTextValue("1");
-    EXPECT_EQ(box.Text(), "1_/____");
+    for (const char* blank : {"__/____", "  /    "}) {
+        box.setTextValue("03/2005");
+        box.setTextValue(blank);
+        EXPECT_EQ(box.Text(), "__/____") << blank;
+    }
+}
+
+// Qt would fit any text in by dropping characters, sometimes into another valid date; the masked box refused it.
+TEST(MaskedEdit, ATextThatDoesNotFitTheMaskIsRefusedAndTheBoxKeepsItsText) {
+    struct Case {
+        const char* mask;
+        const char* text;
+    } cases[] = {{"##/####", "12/31/2008"}, {"##/####", "01/05/2008"}, {"##/####", "2005"},
+                 {"##/##/####", "03/2005"},  {"##/####", "1"},          {"##/####", "03-2005"},
+                 {"##/####", "0a/2005"},     {"##/####", "03/2005 "}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.mask) + " <- " + c.text);
+        const QString loaded = c.mask == std::string("##/####") ? "11/2004" : "11/30/2004";
+        ui::MaskedEdit box;
+        box.setMask(c.mask);
+        box.setTextValue(loaded);
+        std::string description;
+        EXPECT_EQ(tally::testing::errorNumberOf([&] { box.setTextValue(c.text); }, &description),
+                  tally::vberr::InvalidPropertyValue);
+        EXPECT_EQ(description, "Invalid property value");
+        EXPECT_EQ(box.Text(), loaded);
+    }
+    ui::MaskedEdit box;
+    box.setMask("##/##/####");
+    box.setTextValue("12/31/2008");
+    EXPECT_EQ(box.Text(), "12/31/2008");
+    box.setMask("\\#>?-&");  // an escaped literal, a case switch taking no place
+    box.setTextValue("#b-%");
+    EXPECT_EQ(box.Text(), "#B-%");
+    EXPECT_THROW(box.setTextValue("xb-%"), tally::ComError);
+}
+
+TEST(MaskedEdit, ChangingTheMaskClearsTheText) {
+    ui::MaskedEdit box;
+    box.setMask(ui::kMonthYearMask);
+    box.setTextValue("03/2005");
+    box.setMask("##/##/####");
+    EXPECT_EQ(box.Text(), "__/__/____");
+    box.setTextValue("03/15/2005");
+    box.setMask("");
+    EXPECT_EQ(box.Text(), "");
 }
 
 TEST(MaskedEdit, WithoutMaskIsAPlainBoxAndLiteralsAreEscaped) {
@@ -135,6 +181,28 @@ TEST(ListView, SortIsStableKeepsSelectionAndRefillingIsNoticed) {
     EXPECT_EQ(list.fillGeneration(), generation);
     list.clear();
     EXPECT_GT(list.fillGeneration(), generation);
+}
+
+// A window may load a row on these signals; a header sort that keeps the same row selected must not send them.
+TEST(ListView, SortSendsNoSelectionSignalsAndKeepsTheCurrentRow) {
+    ui::ListView list;
+    list.addColumn("Name", 3000);
+    for (const char* name : {"c", "b", "a"}) list.addRow(name);
+    list.selectRow(list.row(1));
+    int currentChanges = 0;
+    int selectionChanges = 0;
+    QObject::connect(&list, &QTreeWidget::currentItemChanged, [&] { ++currentChanges; });
+    QObject::connect(&list, &QTreeWidget::itemSelectionChanged, [&] { ++selectionChanges; });
+    list.sortRows([](const QTreeWidgetItem* x, const QTreeWidgetItem* y) { return x->text(0) < y->text(0); });
+    EXPECT_EQ(currentChanges, 0);
+    EXPECT_EQ(selectionChanges, 0);
+    ASSERT_EQ(list.row(1)->text(0), "b");
+    EXPECT_EQ(list.currentItem(), list.row(1));
+    EXPECT_EQ(list.selectedItems(), QList<QTreeWidgetItem*>({list.row(1)}));
+    list.selectRow(list.row(2));  // the signals flow again after the sort
+    EXPECT_EQ(currentChanges, 1);
+    EXPECT_EQ(selectionChanges, 1);
+    EXPECT_EQ(list.selectedRow()->text(0), "c");
 }
 
 TEST(ListView, AComparisonThatRaisesLeavesEveryRowInPlace) {

@@ -38,6 +38,16 @@ protected:
         return engine::db().ReturnValue("Select count(*) from tblCompany").toLong();
     }
     static QString status() { return mainWindow()->lblStatusBar().text(); }
+    // The one error box a failed step shows: "Error in <routine> ..." ending in its error number when one is given.
+    void expectOneError(const char* routine, long number = 0) const {
+        const QStringList texts = prompts_->messageTexts();
+        ASSERT_EQ(texts.size(), 1) << texts.join('\n').toStdString();
+        EXPECT_TRUE(texts[0].startsWith(QStringLiteral("Error in %1 ").arg(QLatin1String(routine))))
+            << texts[0].toStdString();
+        if (number != 0) {
+            EXPECT_TRUE(texts[0].endsWith(QStringLiteral(" Error Number: %1").arg(number))) << texts[0].toStdString();
+        }
+    }
     QString inScratch(const QString& name) const { return scratch_.filePath(name); }
     static bool restoreWithChildrenClosed() {
         RestoreDatabase([] { return mainWindow()->closeChildWindows(); });
@@ -88,10 +98,7 @@ TEST_F(BackupRestore, BackupOntoTheLiveFileLeavesItWhole) {
 TEST_F(BackupRestore, BackupThatCannotWriteReportsAndReconnects) {
     prompts_->answerFile(inScratch("no such folder/DEPR.MDB"));
     BackupDatabase();
-    const QStringList texts = prompts_->messageTexts();
-    ASSERT_EQ(texts.size(), 1);
-    EXPECT_TRUE(texts[0].startsWith("Error in BackupDatabase "));
-    EXPECT_TRUE(texts[0].endsWith(" Error Number: 75"));
+    expectOneError("BackupDatabase", 75);
     EXPECT_EQ(status(), "");
     EXPECT_EQ(companies(), 1);
 }
@@ -130,10 +137,7 @@ TEST_F(BackupRestore, ABackupThatFailsHalfWayLeavesTheOlderBackupWhole) {
         FileSizeLimit limit(static_cast<rlim_t>(QFileInfo(live_).size() / 2));
         BackupDatabase();
     }
-    const QStringList texts = prompts_->messageTexts();
-    ASSERT_EQ(texts.size(), 1);
-    EXPECT_TRUE(texts[0].startsWith("Error in BackupDatabase ")) << texts[0].toStdString();
-    EXPECT_TRUE(texts[0].endsWith(" Error Number: 75")) << texts[0].toStdString();
+    expectOneError("BackupDatabase", 75);
     QFile file(target);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), older);
@@ -273,9 +277,8 @@ TEST_F(Restore, AFileThatIsNotThisProgramsDatabaseIsRefused) {
         file.close();
         prompts_->answerFile(path);
         restoreWithChildrenClosed();
-        const QStringList texts = prompts_->messageTexts();
-        ASSERT_EQ(texts.size(), 1) << c.folder;
-        EXPECT_TRUE(texts[0].startsWith("Error in RestoreDatabase ")) << texts[0].toStdString();
+        SCOPED_TRACE(c.folder);
+        expectOneError("RestoreDatabase");
         EXPECT_EQ(status(), "");
         EXPECT_EQ(companies(), 1);
         EXPECT_FALSE(QFile::exists(live_ + ".bak"));
@@ -287,9 +290,7 @@ TEST_F(Restore, AFailureAfterDisconnectingLeavesTheLiveFileAndReconnects) {
     ASSERT_TRUE(QDir().mkdir(live_ + ".bak"));  // the safety copy cannot be written
     prompts_->answerFile(backup);
     restoreWithChildrenClosed();
-    const QStringList texts = prompts_->messageTexts();
-    ASSERT_EQ(texts.size(), 1);
-    EXPECT_TRUE(texts[0].startsWith("Error in RestoreDatabase "));
+    expectOneError("RestoreDatabase");
     EXPECT_EQ(status(), "");
     EXPECT_TRUE(engine::modDatabase::IsConnected());
     EXPECT_EQ(companies(), 1);
@@ -303,10 +304,7 @@ TEST_F(Restore, ACopyThatFailsHalfWayLeavesTheLiveFileAndNoBakOrScratchFile) {
         FileSizeLimit limit(static_cast<rlim_t>(QFileInfo(live_).size() / 2));
         restoreWithChildrenClosed();
     }
-    const QStringList texts = prompts_->messageTexts();
-    ASSERT_EQ(texts.size(), 1);
-    EXPECT_TRUE(texts[0].startsWith("Error in RestoreDatabase ")) << texts[0].toStdString();
-    EXPECT_TRUE(texts[0].endsWith(" Error Number: 75")) << texts[0].toStdString();
+    expectOneError("RestoreDatabase", 75);
     EXPECT_EQ(status(), "");
     EXPECT_EQ(companies(), 1);
     EXPECT_EQ(liveFolder(), QStringList{"Depr.mdb"});

@@ -11,11 +11,13 @@
 #include <sqlite3.h>
 
 #include "ComError.h"
+#include "Recordset.h"
 
 namespace tally::desk {
 
 namespace {
-constexpr long kNotADatabase = kUnexpectedFailure;
+// The number the connection gives a file that is not there or is not a database.
+constexpr long kNotADatabase = ado::adoerr::CannotOpenDatabase;
 constexpr const char* kSource = "tally_desk";
 
 [[noreturn]] void fail(long number, const QString& description) {

@@ -7,6 +7,8 @@ namespace tally::desk {
 // Ends in a blank: the company caption title + " for - " + name shows two blanks before "for".
 inline constexpr const char* kAppTitle = "Tallyvane ";
 inline constexpr const char* kProductName = "Tallyvane V4.5";
+// The source the desktop's own raised errors carry.
+inline constexpr const char* kErrorSource = "tally_desk";
 // The compiled help beside the program, and the collection the help viewer opens for it.
 inline constexpr const char* kHelpFileName = "Tallyform.qch";
 inline constexpr const char* kHelpCollectionName = "Tallyform.qhc";

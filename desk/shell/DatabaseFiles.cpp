@@ -10,6 +10,7 @@
 
 #include <sqlite3.h>
 
+#include "AppIdentity.h"
 #include "ComError.h"
 #include "Recordset.h"
 
@@ -18,10 +19,9 @@ namespace tally::desk {
 namespace {
 // The number the connection gives a file that is not there or is not a database.
 constexpr long kNotADatabase = ado::adoerr::CannotOpenDatabase;
-constexpr const char* kSource = "tally_desk";
 
 [[noreturn]] void fail(long number, const QString& description) {
-    throw ComError(number, kSource, description.toStdString());
+    throw ComError(number, kErrorSource, description.toStdString());
 }
 }  // namespace
 

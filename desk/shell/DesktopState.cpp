@@ -98,7 +98,7 @@ void GetLastCompany(QWidget& mainWindow) {
 namespace {
 void saveSetting(const QString& appName, const char* key, const QString& value) {
     if (!ui::SaveSetting(appName, kSection, key, value))
-        throw ComError(vberr::PathFileAccessError, "tally_desk",
+        throw ComError(vberr::PathFileAccessError, kErrorSource,
                        "Path/File access error: " + ui::settingsFilePath().toStdString());
 }
 }  // namespace

@@ -89,11 +89,6 @@ mdiMain::mdiMain() {
     DisplayMsg({}, {});
 
     buildMenus();
-    auto* help = new QShortcut(QKeySequence::HelpContents, this);
-    help->setContext(Qt::ApplicationShortcut);
-    connect(help, &QShortcut::activated, this, [this] {
-        if (gobjHTMLHelp) gobjHTMLHelp->HHDisplayContents(this);
-    });
 
     // The window never shrinks below 5000 by 3000 twips.
     setMinimumSize(ui::toPixels(5000), ui::toPixels(3000));
@@ -188,9 +183,13 @@ void mdiMain::buildMenus() {
 
     QMenu* help = addMenu("mnuHelp", QStringLiteral("&Help"));
     addItem(help, "mnuAbout", QStringLiteral("About"), [this] { frmAbout(this).exec(); });
-    addItem(help, "mnuHelpContents", QStringLiteral("Contents"), [this] {
+    QAction* contents = addItem(help, "mnuHelpContents", QStringLiteral("Contents"), [this] {
         if (gobjHTMLHelp) gobjHTMLHelp->HHDisplayContents(this);
     });
+    // F1 anywhere in the program does what the menu item does, through the same guarded handler.
+    auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
+    helpKey->setContext(Qt::ApplicationShortcut);
+    connect(helpKey, &QShortcut::activated, contents, &QAction::trigger);
     addItem(help, "mnuGettingStarted", QStringLiteral("Getting Started"),
             [this] { frmGettingStarted::showShared(this); });
     addItem(help, "mnuHelpSearch", QStringLiteral("Search"), [this] {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Auto.h"
+#include "Conversions.h"
 #include "DeprSupport.h"
 #include "Format.h"
 #include "Recordset.h"
@@ -54,7 +55,7 @@ bool usesTotals(ado::Recordset& rs, const char* marker, std::size_t places) {
 
 double columnTotal(ado::Recordset& rs, std::string_view column) {
     double sum = 0;
-    for (rs.MoveFirst(); !rs.EOF_(); rs.MoveNext()) sum += leadingNumber(field(rs, column));
+    for (rs.MoveFirst(); !rs.EOF_(); rs.MoveNext()) sum += vb::Val(field(rs, column));
     return sum;
 }
 
@@ -68,11 +69,11 @@ void listedProperty(Form4562Values& v, ado::Recordset& rs, const std::string& li
         v.set(row + "(f)", "5");
         if (moreThanHalf) {
             v.set(row + "(g)", "200DB ");
-            v.set(row + "(i)", doubleText(columnTotal(rs, "179_deduction")));
+            v.set(row + "(i)", vb::NumberText(columnTotal(rs, "179_deduction")));
         }
-        v.set(row + "(d)", doubleText(columnTotal(rs, "Cost")));
-        v.set(row + "(e)", doubleText(columnTotal(rs, "Basis")));
-        v.set(row + "(h)", doubleText(columnTotal(rs, "Depr")));
+        v.set(row + "(d)", vb::NumberText(columnTotal(rs, "Cost")));
+        v.set(row + "(e)", vb::NumberText(columnTotal(rs, "Basis")));
+        v.set(row + "(h)", vb::NumberText(columnTotal(rs, "Depr")));
         return;
     }
     for (std::size_t r = 1; r <= kListedRows && !rs.EOF_(); ++r, rs.MoveNext()) {
@@ -112,7 +113,7 @@ void vehicleUse(Form4562Values& v, ado::Recordset& vehicles, ado::Recordset& use
         v.set("30" + k, field(use, "Business Miles"));
         v.set("31" + k, field(use, "Commuting Miles"));
         v.set("32" + k, field(use, "Personal Miles"));
-        v.set("33" + k, doubleText(v.number("30" + k) + v.number("31" + k) + v.number("32" + k)));
+        v.set("33" + k, vb::NumberText(v.number("30" + k) + v.number("31" + k) + v.number("32" + k)));
         v.set("34" + k, yesNo(answer(use, "Available Personal Use off Hours")));
         v.set("35" + k, yesNo(answer(use, "Driver 5 percent Owner")));
         v.set("36" + k, yesNo(answer(use, "Another Car Available")));
@@ -132,10 +133,10 @@ void amortization(Form4562Values& v, ado::Recordset& rs, std::int32_t priorYears
     if (usesTotals(rs, engine::kTotalAmortized, kAmortizedRows)) {
         v.set("42.1(a)", engine::kTotalAmortized);
         v.set("42.1(b)", " ");
-        v.set("42.1(c)", doubleText(columnTotal(rs, "Basis")));
+        v.set("42.1(c)", vb::NumberText(columnTotal(rs, "Basis")));
         v.set("42.1(d)", " ");
         v.set("42.1(e)", " ");
-        v.set("42.1(f)", doubleText(columnTotal(rs, "Depr")));
+        v.set("42.1(f)", vb::NumberText(columnTotal(rs, "Depr")));
     } else {
         for (std::size_t r = 1; r <= kAmortizedRows && !rs.EOF_(); ++r, rs.MoveNext()) {
             const std::string row = "42." + std::to_string(r);
@@ -154,7 +155,7 @@ void amortization(Form4562Values& v, ado::Recordset& rs, std::int32_t priorYears
 void section179Property(Form4562Values& v, ado::Recordset& rs) {
     if (usesTotals(rs, engine::kTotal179Assets, kSection179Rows)) {
         v.set("6.1(a)", std::string("  ") + engine::kTotal179Assets);
-        v.set("6.1(c)", doubleText(columnTotal(rs, "179_deduction")));
+        v.set("6.1(c)", vb::NumberText(columnTotal(rs, "179_deduction")));
         return;
     }
     for (std::size_t r = 1; r <= kSection179Rows && !rs.EOF_(); ++r, rs.MoveNext()) {
@@ -172,7 +173,7 @@ void addConvention(Form4562Values& v, const std::string& id, const std::string& 
 }
 
 void addAmount(Form4562Values& v, const std::string& id, const std::string& amount) {
-    v.set(id, doubleText(v.number(id) + leadingNumber(amount)));
+    v.set(id, vb::NumberText(v.number(id) + vb::Val(amount)));
 }
 
 void setIfOnForm(Form4562Values& v, const std::string& id, const std::string& text) {
@@ -186,9 +187,9 @@ void macrsSummary(Form4562Values& v, ado::Recordset& rs) {
         {39, "19i"}};
     for (; !rs.EOF_(); rs.MoveNext()) {
         if (rs[0L].isNull()) continue;
-        const double life = leadingNumber(field(rs, "life"));
+        const double life = vb::Val(field(rs, "life"));
         if (life == 50) {
-            v.fiftyYearMacrs = wholeNumber(v.fiftyYearMacrs + static_cast<double>(wholeNumber(leadingNumber(field(rs, "Depr")))));
+            v.fiftyYearMacrs = vb::CLng(v.fiftyYearMacrs + static_cast<double>(vb::CLng(vb::Val(field(rs, "Depr")))));
             continue;
         }
         auto cls = std::find_if(kClasses.begin(), kClasses.end(), [life](const auto& c) { return c.first == life; });
@@ -207,9 +208,9 @@ void adsSummary(Form4562Values& v, ado::Recordset& rs) {
     std::optional<double> firstClassLife;
     for (; !rs.EOF_(); rs.MoveNext()) {
         if (rs[0L].isNull()) continue;
-        const double life = leadingNumber(field(rs, "life"));
+        const double life = vb::Val(field(rs, "life"));
         if (life == 50) {
-            v.fiftyYearAds = wholeNumber(v.fiftyYearAds + static_cast<double>(wholeNumber(leadingNumber(field(rs, "Depr")))));
+            v.fiftyYearAds = vb::CLng(v.fiftyYearAds + static_cast<double>(vb::CLng(vb::Val(field(rs, "Depr")))));
             continue;
         }
         const std::string id = life == 12 ? "20b" : life == 40 ? "20c" : "20a";
@@ -340,14 +341,14 @@ Form4562Values gatherForm4562(std::int16_t year, std::int32_t companyId, const C
     // Lines 12 and 13, and next year's carry-over.
     v.set("12", wholeText(std::min(v.number("9") + v.number("10"), v.number("11"))));
     v.set("13", wholeText(v.number("10") + v.number("9") - v.number("12")));
-    const std::int32_t carryOver = wholeNumber(v.number("13"));
+    const std::int32_t carryOver = vb::CLng(v.number("13"));
     if (carryOver > 0) storeCarryOver(carryOver, static_cast<std::int16_t>(year + 1));
 
     // Parts II and III.
     {
         Tallyform figures;
         v.set("14", std::to_string(figures.GetAllowances(companyId, year, "MACRS")));
-        v.set("16", wholeText(static_cast<double>(wholeNumber(leadingNumber(otherDepreciation))) +
+        v.set("16", wholeText(static_cast<double>(vb::CLng(vb::Val(otherDepreciation))) +
                               figures.GetOtherDepr(year, companyId)));
         v.set("17", std::to_string(figures.GetMacrsPriorYears(companyId, year)));
         macrsSummary(v, *figures.GetDeprSummary(companyId, year, "MACRS"));

@@ -78,7 +78,7 @@ void Form4562Values::set(std::string_view id, std::string text) {
     it->second = std::move(text);
 }
 
-double Form4562Values::number(std::string_view id) const { return leadingNumber((*this)[id]); }
+double Form4562Values::number(std::string_view id) const { return vb::Val((*this)[id]); }
 
 std::string formatTagged(const std::string& text, NumberTag tag) {
     if (tag == NumberTag::None) return text;
@@ -87,12 +87,6 @@ std::string formatTagged(const std::string& text, NumberTag tag) {
     return vb::Format(*value, tag == NumberTag::N0 ? "#,##0" : "#,###");
 }
 
-double leadingNumber(std::string_view text) { return vb::Val(text); }
-
-std::int32_t wholeNumber(double value) { return vb::CLng(value); }
-
-std::string wholeText(double value) { return std::to_string(wholeNumber(value)); }
-
-std::string doubleText(double value) { return vb::NumberText(value); }
+std::string wholeText(double value) { return std::to_string(vb::CLng(value)); }
 
 }  // namespace tally::forms

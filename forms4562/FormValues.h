@@ -23,7 +23,7 @@ public:
     const std::string& operator[](std::string_view id) const;
     void set(std::string_view id, std::string text);
 
-    // The value read as a number: its leading number, 0 when it does not start with one.
+    // The value read as a number: its leading number (vb::Val), 0 when it does not start with one.
     double number(std::string_view id) const;
 
     // The year's depreciation of 50-year MACRS and ADS property: beside the form, not on it.
@@ -39,12 +39,8 @@ private:
 enum class NumberTag { None, N0, N };
 std::string formatTagged(const std::string& text, NumberTag tag);
 
-// The number a text starts with ("12abc" -> 12, "Missing" -> 0).
-double leadingNumber(std::string_view text);
-// A whole number, the nearest 32-bit integer with ties to the even one; ComError 6 (overflow) when out of range.
-std::int32_t wholeNumber(double value);
-std::string wholeText(double value);  // the text of wholeNumber(value)
-// The text of a double as the form writes computed sums ("18700", "2.5").
-std::string doubleText(double value);
+// The text of a whole-number line: the value rounded half to even to a 32-bit integer (vb::CLng, so ComError 6
+// for one out of range). Sums that are not rounded are written with vb::NumberText.
+std::string wholeText(double value);
 
 }  // namespace tally::forms

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "ComError.h"
+#include "Conversions.h"
 #include "FdfFill.h"
 #include "FdfText.h"
 #include "FormErrors.h"
@@ -163,14 +164,14 @@ TEST(FormValues, FormatsPassTextsThatAreNoNumbers) {
 }
 
 TEST(FormValues, ArithmeticReadsLeadingNumbersAndRoundsHalfToEven) {
-    EXPECT_EQ(leadingNumber("Missing"), 0);
-    EXPECT_EQ(leadingNumber(""), 0);
-    EXPECT_EQ(leadingNumber("301.5abc"), 301.5);
-    EXPECT_EQ(wholeNumber(301.5), 302);
-    EXPECT_EQ(wholeNumber(300.5), 300);
-    EXPECT_EQ(wholeNumber(-2.5), -2);
-    EXPECT_EQ(errorNumberOf([] { wholeNumber(3e9); }), tally::vberr::Overflow);
-    EXPECT_EQ(doubleText(15000 + 2500 + 1200), "18700");
+    EXPECT_EQ(vb::Val("Missing"), 0);
+    EXPECT_EQ(vb::Val(""), 0);
+    EXPECT_EQ(vb::Val("301.5abc"), 301.5);
+    EXPECT_EQ(vb::CLng(301.5), 302);
+    EXPECT_EQ(vb::CLng(300.5), 300);
+    EXPECT_EQ(vb::CLng(-2.5), -2);
+    EXPECT_EQ(errorNumberOf([] { vb::CLng(3e9); }), tally::vberr::Overflow);
+    EXPECT_EQ(vb::NumberText(15000 + 2500 + 1200), "18700");
     Form4562Values values;
     EXPECT_THROW(values.set("26.4(a)", "x"), std::logic_error);
     EXPECT_THROW(values["19h(d)"], std::logic_error);

@@ -74,6 +74,11 @@ std::string listedTotalsSql(const std::string& company, const std::string& year,
            fromAndWhere + "< " + year;
 }
 
+// The depreciation sum over assets joined with their method, up to the conditions each caller adds.
+constexpr const char* kDeprOfMethodsWhere =
+    "SELECT sum(depr) FROM tblDeprMethods INNER JOIN (tblAssets INNER JOIN tblDepr ON tblAssets.Asset_num =  "
+    "tblDepr.asset_num) ON tblDeprMethods.ID = tblAssets.depr_method WHERE ";
+
 // MACRS assets of the company placed in service in the year and not sold by its end.
 std::string macrs179Filter(const std::string& company, const std::string& year) {
     return " From tblAssets, tbldeprMethods Where Company_Id = " + company +
@@ -185,22 +190,16 @@ std::int32_t Tallyform::GetAllowances(std::int32_t lngCompanyId, std::int16_t in
 
 std::int32_t Tallyform::GetOtherDepr(std::int16_t intYear, std::int32_t lngCompanyId) {
     return withTags(kClass, "GetOtherDepr", [&] {
-        return readNumber(
-            "SELECT sum(depr) FROM tblDeprMethods INNER JOIN (tblAssets INNER JOIN tblDepr ON "
-            "tblAssets.Asset_num =  tblDepr.asset_num) ON tblDeprMethods.ID = tblAssets.depr_method WHERE "
-            "tblDepr.year = " +
-            to_string(intYear) + " AND Method = 'S/L' and tblDepr.Client_num = " + to_string(lngCompanyId));
+        return readNumber(std::string(kDeprOfMethodsWhere) + "tblDepr.year = " + to_string(intYear) +
+                          " AND Method = 'S/L' and tblDepr.Client_num = " + to_string(lngCompanyId));
     });
 }
 
 std::int32_t Tallyform::GetMacrsPriorYears(std::int32_t lngCompanyId, std::int16_t intYear) {
     return withTags(kClass, "GetMacrsPriorYears", [&] {
-        return readNumber(
-            "SELECT sum(depr) FROM tblDeprMethods INNER JOIN (tblAssets INNER JOIN tblDepr ON "
-            "tblAssets.Asset_num =  tblDepr.asset_num) ON tblDeprMethods.ID = tblAssets.depr_method WHERE "
-            "in_service_date < #1/1/" +
-            to_string(intYear) + "# AND (Method = 'ADS' or  Method = 'Macrs') and tblDepr.Client_num = " +
-            to_string(lngCompanyId) + " and year = " + to_string(intYear));
+        return readNumber(std::string(kDeprOfMethodsWhere) + "in_service_date < #1/1/" + to_string(intYear) +
+                          "# AND (Method = 'ADS' or  Method = 'Macrs') and tblDepr.Client_num = " +
+                          to_string(lngCompanyId) + " and year = " + to_string(intYear));
     });
 }
 

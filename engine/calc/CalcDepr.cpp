@@ -17,6 +17,11 @@ std::string methodText(const vb::Variant& method) {
     return method.toString();
 }
 
+// The quarter of the year a month falls in (1 to 4); 0 for a number that names no month.
+int quarterOf(std::int16_t month) {
+    return month >= 1 && month <= 12 ? (month + 2) / 3 : 0;
+}
+
 }  // namespace
 
 CalcDepr::CalcDepr() { modDatabase::Main(); }
@@ -124,12 +129,12 @@ double CalcDepr::AdjustLastYearDepr(double depr, std::int16_t convention, std::i
         switch (convention) {
             case 1:
                 return depr / 2;
-            case 2:
-                if (month >= 1 && month <= 3) return depr * 0.125;
-                if (month >= 4 && month <= 6) return depr * 0.375;
-                if (month >= 7 && month <= 9) return depr * 0.625;
-                if (month >= 10 && month <= 12) return depr * 0.875;
-                return 0;
+            case 2: {
+                // Mid-quarter: the disposal year counts up to the middle of the quarter of disposal.
+                constexpr double kShareByQuarter[] = {0.125, 0.375, 0.625, 0.875};
+                const int quarter = quarterOf(month);
+                return quarter == 0 ? 0 : depr * kShareByQuarter[quarter - 1];
+            }
             case 3:
                 return depr * (month - 0.5) / 12;
             case 4:
@@ -145,12 +150,10 @@ std::string CalcDepr::GetConventionName(std::int16_t convention, std::int16_t mo
         switch (convention) {
             case 1:
                 return "Half";
-            case 2:
-                if (month >= 1 && month <= 3) return "Mid1Qtr";
-                if (month >= 4 && month <= 6) return "Mid2Qtr";
-                if (month >= 7 && month <= 9) return "Mid3Qtr";
-                if (month >= 10 && month <= 12) return "Mid4Qtr";
-                return "";
+            case 2: {
+                const int quarter = quarterOf(month);
+                return quarter == 0 ? std::string() : "Mid" + std::to_string(quarter) + "Qtr";
+            }
             case 3:
                 return "MidMth";
             case 4:

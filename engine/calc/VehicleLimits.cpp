@@ -105,7 +105,7 @@ void CalcDepr::completeVehicle(DeprRun& run, double yearlyAmount, std::int16_t f
             if (share > 0) run.writeRow(year, share);
             return;
         }
-        run.accum += vb::Round(amount);
+        run.accumulate(amount);
         if (run.accum > run.netCost) {
             // The last year takes what is left, and the net cost is reached.
             run.accum -= amount;

@@ -2,11 +2,9 @@
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
-#include <qpdf/QPDFWriter.hh>
 
 #include <charconv>
 
-#include "ComError.h"
 #include "ReplaceFile.h"
 
 namespace pdf {
@@ -232,19 +230,7 @@ void FormBuilder::save(const fs::path& path) const {
     } while (next < fields_.size());
     sheet.finishForm();
 
-    replaceFile(
-        path,
-        [&pdf](const fs::path& temporary) {
-            try {
-                QPDFWriter writer(pdf, temporary.c_str());
-                writer.setStaticID(true);
-                writer.write();
-            } catch (const std::exception& e) {
-                throw tally::ComError(tally::vberr::PathFileAccessError, "FormBuilder",
-                                      "Path/File access error: " + temporary.string() + " (" + e.what() + ")");
-            }
-        },
-        "FormBuilder");
+    savePdf(pdf, path, "FormBuilder", true);
 }
 
 }  // namespace pdf

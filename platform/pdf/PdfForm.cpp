@@ -3,7 +3,6 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFAcroFormDocumentHelper.hh>
 #include <qpdf/QPDFFormFieldObjectHelper.hh>
-#include <qpdf/QPDFWriter.hh>
 #include <qpdf/QUtil.hh>
 
 #include <algorithm>
@@ -157,18 +156,7 @@ void PdfForm::SaveToFile(const fs::path& path) {
     } catch (const std::exception& e) {
         throw tally::ComError(kUnreadableForm, kSource, std::string("The form's appearances cannot be made: ") + e.what());
     }
-    replaceFile(
-        path,
-        [this](const fs::path& temporary) {
-            try {
-                QPDFWriter writer(*impl_->document, temporary.c_str());
-                writer.write();
-            } catch (const std::exception& e) {
-                throw tally::ComError(tally::vberr::PathFileAccessError, kSource,
-                                      "Path/File access error: " + temporary.string() + " (" + e.what() + ")");
-            }
-        },
-        kSource);
+    savePdf(*impl_->document, path, kSource);
 }
 
 std::string PdfForm::FieldName(int index) const {

@@ -1,5 +1,6 @@
 #include "ReplaceFile.h"
 
+#include <qpdf/QPDFWriter.hh>
 #include <unistd.h>
 
 #include "ComError.h"
@@ -24,6 +25,22 @@ void replaceFile(const fs::path& target, const std::function<void(const fs::path
         fs::remove(temporary, ignored);
         throw;
     }
+}
+
+void savePdf(QPDF& document, const fs::path& target, const std::string& source, bool staticId) {
+    replaceFile(
+        target,
+        [&](const fs::path& temporary) {
+            try {
+                QPDFWriter writer(document, temporary.c_str());
+                writer.setStaticID(staticId);
+                writer.write();
+            } catch (const std::exception& e) {
+                throw tally::ComError(tally::vberr::PathFileAccessError, source,
+                                      "Path/File access error: " + temporary.string() + " (" + e.what() + ")");
+            }
+        },
+        source);
 }
 
 }  // namespace pdf

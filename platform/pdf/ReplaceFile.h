@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+class QPDF;
+
 namespace pdf {
 
 // Calls `write` with the temporary path, then renames it to `target`, replacing an earlier file. On any failure
@@ -14,5 +16,9 @@ namespace pdf {
 // no caller's errors are reported under another component's name).
 void replaceFile(const std::filesystem::path& target,
                  const std::function<void(const std::filesystem::path& temporary)>& write, const std::string& source);
+
+// Writes `document` as `target` through replaceFile; a failure of the writer is ComError 75 too. `staticId`
+// gives the file a fixed /ID, so the same document always makes the same bytes.
+void savePdf(QPDF& document, const std::filesystem::path& target, const std::string& source, bool staticId = false);
 
 }  // namespace pdf

@@ -176,6 +176,11 @@ void addAmount(Form4562Values& v, const std::string& id, const std::string& amou
     v.set(id, vb::NumberText(v.number(id) + vb::Val(amount)));
 }
 
+// 50-year property is kept beside the form in whole dollars: each amount is rounded before it is added.
+void addWhole(std::int32_t& total, const std::string& amount) {
+    total = vb::CLng(total + static_cast<double>(vb::CLng(vb::Val(amount))));
+}
+
 void setIfOnForm(Form4562Values& v, const std::string& id, const std::string& text) {
     if (isFormValueId(id)) v.set(id, text);
 }
@@ -189,7 +194,7 @@ void macrsSummary(Form4562Values& v, ado::Recordset& rs) {
         if (rs[0L].isNull()) continue;
         const double life = vb::Val(field(rs, "life"));
         if (life == 50) {
-            v.fiftyYearMacrs = vb::CLng(v.fiftyYearMacrs + static_cast<double>(vb::CLng(vb::Val(field(rs, "Depr")))));
+            addWhole(v.fiftyYearMacrs, field(rs, "Depr"));
             continue;
         }
         auto cls = std::find_if(kClasses.begin(), kClasses.end(), [life](const auto& c) { return c.first == life; });
@@ -210,7 +215,7 @@ void adsSummary(Form4562Values& v, ado::Recordset& rs) {
         if (rs[0L].isNull()) continue;
         const double life = vb::Val(field(rs, "life"));
         if (life == 50) {
-            v.fiftyYearAds = vb::CLng(v.fiftyYearAds + static_cast<double>(vb::CLng(vb::Val(field(rs, "Depr")))));
+            addWhole(v.fiftyYearAds, field(rs, "Depr"));
             continue;
         }
         const std::string id = life == 12 ? "20b" : life == 40 ? "20c" : "20a";

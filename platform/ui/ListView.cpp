@@ -116,8 +116,9 @@ void ListView::selectRow(QTreeWidgetItem* row) {
 
 void ListView::removeRow(QTreeWidgetItem* row) { delete row; }
 
+bool ListView::gridLines() const { return static_cast<const GridDelegate*>(itemDelegate())->enabled; }
+
 void ListView::setGridLines(bool on) {
-    gridLines_ = on;
     static_cast<GridDelegate*>(itemDelegate())->enabled = on;
     viewport()->update();
 }

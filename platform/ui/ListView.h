@@ -38,7 +38,7 @@ public:
     void removeRow(QTreeWidgetItem* row);
 
     void setGridLines(bool on);
-    bool gridLines() const { return gridLines_; }
+    bool gridLines() const;
 
     // Reorders the rows with a strict "comes before" comparison; rows it holds equal keep their order. The
     // current and selected rows stay so, and no current-item or selection signal is sent. The list's own sorting
@@ -61,7 +61,6 @@ private:
 
     std::int32_t nextKey_ = 1;
     int fillGeneration_ = 0;
-    bool gridLines_ = false;
 };
 
 }  // namespace ui

@@ -15,6 +15,7 @@
 #include "FormBuilder.h"
 #include "FormErrors.h"
 #include "PdfForm.h"
+#include "ScopedHome.h"
 #include "TestDatabase.h"
 #include "UserFormsFolder.h"
 #include "modDatabase.h"
@@ -97,17 +98,12 @@ std::string readFile(const fs::path& path) {
 class WriterTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* home = std::getenv("HOME");
-        savedHome_ = home ? home : "";
-        home_ = database_.folder() / "home";
+        home_ = scopedHome_.path();
         forms_ = home_ / "Documents" / "Qorv-4562";
         fs::create_directories(forms_);
         fs::copy(fs::path(TALLY_BIN_DIR) / "Files", forms_, fs::copy_options::recursive);
-        ::setenv("HOME", home_.c_str(), 1);
-        ::setenv("XDG_CONFIG_HOME", (home_ / ".config").c_str(), 1);
         seed();
     }
-    void TearDown() override { ::setenv("HOME", savedHome_.c_str(), 1); }
 
     void seed() {
         exec("INSERT INTO tblCompany (id, [Company Name], Owner, [Tax Id]) VALUES (2, 'Acme Tools (West)', 'J. Doe', "
@@ -181,13 +177,11 @@ protected:
     }
 
     tally::testing::TestDatabase database_;
+    tally::testing::ScopedHome scopedHome_;  // a HOME of the test's own, restored with XDG_CONFIG_HOME afterwards
     std::shared_ptr<RecordingOpener> opener_ = std::make_shared<RecordingOpener>();
     std::string description_;
     fs::path home_;
     fs::path forms_;
-
-private:
-    std::string savedHome_;
 };
 
 }  // namespace

@@ -72,8 +72,9 @@ std::int32_t Variant::toLong() const {
 
 bool Variant::toBool() const {
     if (const auto* text = std::get_if<std::string>(&value_)) {
-        if (EqualsNoCase(Trim(*text), "True")) return true;
-        if (EqualsNoCase(Trim(*text), "False")) return false;
+        const std::string word = Trim(*text);
+        if (EqualsNoCase(word, "True")) return true;
+        if (EqualsNoCase(word, "False")) return false;
     }
     if (const auto* flag = std::get_if<bool>(&value_)) return *flag;
     return toDouble() != 0;

@@ -125,18 +125,25 @@ double Round(double value, int decimals) {
     return rounded == 0 ? 0.0 : rounded;  // no "-0"
 }
 
-std::int16_t CInt(double value) {
+namespace {
+
+// `value` rounded half to even into a whole number of type `Whole`; Overflow (6) when it does not fit.
+template <typename Whole>
+Whole roundedWhole(double value) {
     const double whole = Round(value, 0);
-    if (!(whole >= std::numeric_limits<std::int16_t>::min() && whole <= std::numeric_limits<std::int16_t>::max()))
+    if (!(whole >= std::numeric_limits<Whole>::min() && whole <= std::numeric_limits<Whole>::max()))
         tally::raiseVbError(tally::vberr::Overflow);
-    return static_cast<std::int16_t>(whole);
+    return static_cast<Whole>(whole);
+}
+
+}  // namespace
+
+std::int16_t CInt(double value) {
+    return roundedWhole<std::int16_t>(value);
 }
 
 std::int32_t CLng(double value) {
-    const double whole = Round(value, 0);
-    if (!(whole >= std::numeric_limits<std::int32_t>::min() && whole <= std::numeric_limits<std::int32_t>::max()))
-        tally::raiseVbError(tally::vberr::Overflow);
-    return static_cast<std::int32_t>(whole);
+    return roundedWhole<std::int32_t>(value);
 }
 
 double Val(std::string_view text) {

@@ -81,6 +81,16 @@ bool isValBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
+// Appends a decimal point and the digits after it when a point stands at `i`; `anyDigit` is set by a digit.
+void takeFraction(std::string_view text, std::size_t& i, std::string& number, bool& anyDigit) {
+    if (i >= text.size() || text[i] != '.') return;
+    number += text[i++];
+    for (; i < text.size() && isDigit(text[i]); ++i) {
+        number += text[i];
+        anyDigit = true;
+    }
+}
+
 // Appends an exponent ("e-12") when one starts at `i`; VB also takes "D" as the exponent letter in Val.
 void takeExponent(std::string_view text, std::size_t& i, std::string& number, bool allowD) {
     if (i >= text.size()) return;
@@ -165,13 +175,7 @@ double Val(std::string_view text) {
         number += compact[i++];
         anyDigit = true;
     }
-    if (i < compact.size() && compact[i] == '.') {
-        number += compact[i++];
-        while (i < compact.size() && isDigit(compact[i])) {
-            number += compact[i++];
-            anyDigit = true;
-        }
-    }
+    takeFraction(compact, i, number, anyDigit);
     if (!anyDigit) return 0;
     takeExponent(compact, i, number, true);
     const std::optional<double> value = decimalValue(number);
@@ -214,13 +218,7 @@ std::optional<double> parseNumber(std::string_view text) {
     for (char c : whole)
         if (c != ',') number += c;
     bool anyDigit = !whole.empty();
-    if (i < rest.size() && rest[i] == '.') {
-        number += rest[i++];
-        while (i < rest.size() && isDigit(rest[i])) {
-            number += rest[i++];
-            anyDigit = true;
-        }
-    }
+    takeFraction(rest, i, number, anyDigit);
     if (!anyDigit) return std::nullopt;
     takeExponent(rest, i, number, false);
     if (i != rest.size()) return std::nullopt;

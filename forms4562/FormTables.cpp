@@ -777,7 +777,7 @@ const std::vector<FdfNameRow>& fdfNameTable() {
 std::optional<FieldCell> fdfCell(std::string_view lookupName, int year) {
     for (const auto& row : fdfNameTable()) {
         for (const auto& name : row.names) {
-            if (name == lookupName) return year >= 2006 ? row.from2006 : row.upTo2005;
+            if (name == lookupName) return row.cellFor(year);
         }
     }
     return std::nullopt;

@@ -44,6 +44,9 @@ struct FdfNameRow {
     std::vector<std::string> names;  // lookup names ("f1-4", "p1-t4")
     FieldCell upTo2005;
     FieldCell from2006;              // tax years 2006 to 2008
+
+    // The cell of the row in a tax year.
+    const FieldCell& cellFor(int year) const { return year >= 2006 ? from2006 : upTo2005; }
 };
 const std::vector<FdfNameRow>& fdfNameTable();
 

@@ -63,7 +63,7 @@ std::vector<SheetField> fdfYearFields(int year) {
     std::vector<SheetField> fields = {{"c1-1", FieldCell::parse("18")}};
     std::set<std::string> placed = {"18"};
     for (const auto& row : fdfNameTable()) {
-        const FieldCell& cell = year >= 2006 ? row.from2006 : row.upTo2005;
+        const FieldCell& cell = row.cellFor(year);
         if (cell.kind != FieldCell::Kind::Value || !placed.insert(cell.id).second) continue;
         fields.push_back({row.names.front(), cell});
     }

@@ -14,6 +14,7 @@
 #include "FormTables.h"
 #include "LineCaptions.h"
 #include "PdfForm.h"
+#include "ReadFile.h"
 #include "ScratchFolder.h"
 
 namespace fs = std::filesystem;
@@ -44,10 +45,7 @@ int runGenerator(const std::vector<std::string>& arguments) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+using tally::testing::readFile;
 
 }  // namespace
 

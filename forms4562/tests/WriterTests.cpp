@@ -15,6 +15,7 @@
 #include "FormBuilder.h"
 #include "FormErrors.h"
 #include "PdfForm.h"
+#include "ReadFile.h"
 #include "ScopedHome.h"
 #include "TestDatabase.h"
 #include "UserFormsFolder.h"
@@ -90,10 +91,7 @@ const std::vector<std::tuple<int, int, double>> kDepreciation = {
     {7, 2010, 500},   {8, 2010, 917},   {9, 2010, 3060},  {10, 2010, 4608}, {11, 2010, 1600}, {12, 2010, 7500},
     {13, 2010, 278},  {14, 2010, 1200}, {15, 2010, 700},  {16, 2010, 4000}, {24, 2010, 917}, {25, 2010, 1333}};
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+using tally::testing::readFile;
 
 class WriterTest : public ::testing::Test {
 protected:

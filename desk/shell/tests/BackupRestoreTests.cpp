@@ -49,9 +49,8 @@ protected:
         }
     }
     QString inScratch(const QString& name) const { return scratch_.filePath(name); }
-    static bool restoreWithChildrenClosed() {
+    static void restoreWithChildrenClosed() {
         RestoreDatabase([] { return mainWindow()->closeChildWindows(); });
-        return true;
     }
 
     QTemporaryDir scratch_;

@@ -39,7 +39,7 @@ void AddCboBox(MaintWindowHooks& form, std::int16_t position) {
     trapStep(QStringLiteral("Error in AddCboBox "), ErrorLayout::ErrorNumber, [&] {
         QComboBox* combo = position > 0 ? form.loadCboEdit(position) : form.cboEdit(0);
         ui::MaskedEdit* edit = form.mskEdit(position);
-        if (!combo || !edit) throw ComError(340, kErrorSource, "Control array element does not exist");
+        if (!combo || !edit) raiseVbError(vberr::NoSuchControl, kErrorSource);
         combo->setVisible(true);
         const QRect field = edit->geometry();
         ui::placeTwips(*combo, ui::toTwips(field.x()), ui::toTwips(field.y()) - 25, ui::toTwips(field.width()) + 50,
@@ -66,7 +66,7 @@ void FillCboBox(ado::RecordsetPtr& rs, QComboBox& combo, bool withIds) {
     RepeatErrorGuard guard(QStringLiteral("Error in FillCboBox. "));
     combo.clear();
     auto require = [&]() -> ado::Recordset& {
-        if (!rs) throw ComError(91, kErrorSource, "Object variable or With block variable not set");
+        if (!rs) raiseVbError(vberr::ObjectNotSet, kErrorSource);
         return *rs;
     };
     for (;;) {

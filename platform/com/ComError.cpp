@@ -26,6 +26,8 @@ const char* vbErrorText(long number) {
         case vberr::FileNotFound: return "File not found";
         case vberr::PathFileAccessError: return "Path/File access error";
         case vberr::InvalidPropertyValue: return "Invalid property value";
+        case vberr::ObjectNotSet: return "Object variable or With block variable not set";
+        case vberr::NoSuchControl: return "Control array element does not exist";
         default: return "Application-defined or object-defined error";
     }
 }

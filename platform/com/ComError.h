@@ -38,6 +38,8 @@ constexpr long FileNotFound = 53;
 constexpr long PathFileAccessError = 75;
 constexpr long InvalidProcedureCall = 5;
 constexpr long DivisionByZero = 11;
+constexpr long ObjectNotSet = 91;
+constexpr long NoSuchControl = 340;
 constexpr long InvalidPropertyValue = 380;
 }  // namespace vberr
 

@@ -16,6 +16,7 @@
 #include "DesktopState.h"
 #include "ErrorReport.h"
 #include "HTMLHelp.h"
+#include "PartServices.h"
 #include "StatusLine.h"
 #include "WebAccess.h"
 #include "db.h"
@@ -52,6 +53,11 @@ void endProgram() {
 DeskCommands& deskCommands() {
     static DeskCommands commands;
     return commands;
+}
+
+PartServices& partServices() {
+    static PartServices services;
+    return services;
 }
 
 mdiMain::mdiMain() {

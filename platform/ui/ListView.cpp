@@ -14,6 +14,7 @@ namespace ui {
 namespace {
 
 constexpr int kKeyRole = Qt::UserRole + 1;
+constexpr int kWidthTwipsRole = Qt::UserRole + 2;
 
 // Draws a thin line along the right and bottom edge of each cell.
 class GridDelegate final : public QStyledItemDelegate {
@@ -55,8 +56,13 @@ int ListView::addColumn(const QString& heading, double widthTwips, Qt::Alignment
     QTreeWidgetItem* head = headerItem();
     head->setText(column, heading);
     head->setTextAlignment(column, alignment | Qt::AlignVCenter);
-    setColumnWidth(column, toPixels(widthTwips));
+    setColumnWidthTwips(column, widthTwips);
     return column;
+}
+
+void ListView::setColumnWidthTwips(int column, double widthTwips) {
+    headerItem()->setData(column, kWidthTwipsRole, widthTwips);
+    setColumnWidth(column, toPixels(widthTwips));
 }
 
 void ListView::removeAllColumns() {
@@ -68,7 +74,11 @@ Qt::Alignment ListView::columnAlignment(int column) const {
     return Qt::Alignment(headerItem()->textAlignment(column)) & Qt::AlignHorizontal_Mask;
 }
 
-double ListView::columnWidthTwips(int column) const { return toTwips(columnWidth(column)); }
+double ListView::columnWidthTwips(int column) const {
+    const QVariant set = headerItem()->data(column, kWidthTwipsRole);
+    if (set.isValid() && toPixels(set.toDouble()) == columnWidth(column)) return set.toDouble();
+    return toTwips(columnWidth(column));
+}
 
 void ListView::applyAlignment(QTreeWidgetItem* row, int column) const {
     row->setTextAlignment(column, columnAlignment(column) | Qt::AlignVCenter);

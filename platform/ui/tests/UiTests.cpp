@@ -152,6 +152,11 @@ TEST(ListView, ColumnsInTwipsAlignedCellsKeysAndBold) {
     list.addColumn("Cost", 1500, Qt::AlignRight);
     EXPECT_EQ(list.columnWidth(0), 200);
     EXPECT_EQ(list.columnWidthTwips(1), 1500);
+    // Widths between whole pixels are kept to the twip until the column is resized on screen.
+    list.setColumnWidthTwips(1, 800);
+    EXPECT_EQ(list.columnWidthTwips(1), 800);
+    list.setColumnWidth(1, 60);
+    EXPECT_EQ(list.columnWidthTwips(1), 900);
     auto* a = list.addRow("Desk");
     list.setCell(a, 1, "100");
     auto* b = list.addRow("Chair");

@@ -1,0 +1,139 @@
+#include "PrinterOutput.h"
+
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QStandardPaths>
+
+#include "ComError.h"
+#include "Prompts.h"
+
+namespace tally::desk {
+namespace {
+
+constexpr double kTwipsPerInch = 1440.0;
+
+std::unique_ptr<PrinterTarget>& installedTarget() {
+    static std::unique_ptr<PrinterTarget> target = std::make_unique<SystemPrinterTarget>();
+    return target;
+}
+
+std::function<QDate()>& dateSource() {
+    static std::function<QDate()> source;
+    return source;
+}
+
+[[noreturn]] void raisePrinterError(const QString& detail) {
+    throw ComError(kPrinterError, "Tallyvane", ("Printer error: " + detail).toStdString());
+}
+
+// A file name that every file system takes, from the document's name.
+QString pdfFileName(const QString& documentName) {
+    QString name = documentName.trimmed();
+    static const QString forbidden = QStringLiteral("/\\:*?\"<>|");
+    for (QChar& c : name)
+        if (forbidden.contains(c) || c.unicode() < 32) c = QLatin1Char('-');
+    return (name.isEmpty() ? QStringLiteral("Printout") : name) + QStringLiteral(".pdf");
+}
+
+QFont courierNew(int pointSize, bool bold) {
+    QFont font(QStringList{QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")});
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    font.setPointSize(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+class PageDrawer {
+public:
+    explicit PageDrawer(QPrinter& printer) : printer_(printer) {}
+
+    void draw(const PrintedDocument& document) {
+        if (!painter_.begin(&printer_)) raisePrinterError(QStringLiteral("the printer could not be opened"));
+        const double toDevice = printer_.resolution() / kTwipsPerInch;
+        int page = 1;
+        for (const PrintedText& text : document.texts) {
+            for (; page < text.page; ++page)
+                if (!printer_.newPage()) raisePrinterError(QStringLiteral("a new page could not be started"));
+            const QFont font = courierNew(text.size, text.bold);
+            painter_.setFont(font);
+            // The recorded position is the top of the line; text is drawn on its baseline.
+            const double ascent = QFontMetricsF(font, &printer_).ascent();
+            painter_.drawText(QPointF(text.x * toDevice, text.y * toDevice + ascent), text.text);
+        }
+        for (; page < document.pageCount; ++page)
+            if (!printer_.newPage()) raisePrinterError(QStringLiteral("a new page could not be started"));
+        if (!painter_.end()) raisePrinterError(QStringLiteral("the document could not be finished"));
+    }
+
+private:
+    QPrinter& printer_;
+    QPainter painter_;  // ends a started job on every way out
+};
+
+}  // namespace
+
+bool PdfFileTarget::choose(QPrinter& printer, const QString& documentName) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path_);
+    printer.setDocName(documentName);
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    printer.setFullPage(true);
+    return true;
+}
+
+SystemPrinterTarget::SystemPrinterTarget(DefaultPrinter defaultPrinter) : defaultPrinter_(std::move(defaultPrinter)) {
+    if (!defaultPrinter_) defaultPrinter_ = [] { return QPrinterInfo::defaultPrinterName(); };
+}
+
+bool SystemPrinterTarget::choose(QPrinter& printer, const QString& documentName) {
+    const QString printerName = defaultPrinter_();
+    if (printerName.isEmpty()) {
+        ui::FileDialogRequest request;
+        request.title = QStringLiteral("No printer is installed - save the printout as a PDF file");
+        request.filter = QStringLiteral("PDF Files (*.pdf)");
+        request.initialDir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        request.fileName = pdfFileName(documentName);
+        request.defaultSuffix = QStringLiteral("pdf");
+        request.overwritePrompt = true;
+        const std::optional<QString> path = ui::prompts().saveFile(request);
+        if (!path || path->isEmpty()) return false;
+        return PdfFileTarget(*path).choose(printer, documentName);
+    }
+    printer.setOutputFormat(QPrinter::NativeFormat);
+    printer.setPrinterName(printerName);
+    printer.setDocName(documentName);
+    // Positions count from the printable area's corner, as on the printer's own paper.
+    printer.setFullPage(false);
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+    return true;
+}
+
+PrinterTarget& printerTarget() { return *installedTarget(); }
+
+std::unique_ptr<PrinterTarget> installPrinterTarget(std::unique_ptr<PrinterTarget> replacement) {
+    if (!replacement) replacement = std::make_unique<SystemPrinterTarget>();
+    installedTarget().swap(replacement);
+    return replacement;
+}
+
+QDate printDate() { return dateSource() ? dateSource()() : QDate::currentDate(); }
+
+std::function<QDate()> setPrintDateSource(std::function<QDate()> source) {
+    std::swap(dateSource(), source);
+    return source;
+}
+
+bool printDocument(const PrintedDocument& document, const QString& documentName, PrinterTarget& target) {
+    QPrinter printer(QPrinter::HighResolution);
+    if (!target.choose(printer, documentName)) return false;
+    printer.setPageOrientation(document.orientation == PageOrientation::Landscape ? QPageLayout::Landscape
+                                                                                   : QPageLayout::Portrait);
+    PageDrawer(printer).draw(document);
+    return true;
+}
+
+}  // namespace tally::desk

@@ -1,0 +1,65 @@
+#pragma once
+// Where printouts go and how a recorded document reaches paper. The program prints on the default printer;
+// a machine without one offers to save the printout as a PDF file instead; tests send it to a PDF file.
+// The target is installed once for the program (tests install their own) like the prompts.
+
+#include <functional>
+#include <memory>
+
+#include <QDate>
+#include <QString>
+
+#include "PrintRecorder.h"
+
+class QPrinter;
+
+namespace tally::desk {
+
+// VB's number for a printer that cannot be opened or written.
+inline constexpr long kPrinterError = 482;
+
+class PrinterTarget {
+public:
+    virtual ~PrinterTarget() = default;
+    // Points `printer` at where the document named `documentName` goes: false when the user chose not to print.
+    virtual bool choose(QPrinter& printer, const QString& documentName) = 0;
+};
+
+// A PDF file on US Letter paper, drawn from the paper's corner.
+class PdfFileTarget final : public PrinterTarget {
+public:
+    explicit PdfFileTarget(QString path) : path_(std::move(path)) {}
+    bool choose(QPrinter& printer, const QString& documentName) override;
+
+private:
+    QString path_;
+};
+
+// The default printer, positions measured from its printable area; when there is none, the user is offered a
+// PDF file (through the prompts' save dialog) and may decline.
+class SystemPrinterTarget final : public PrinterTarget {
+public:
+    // The name of the default printer, empty when none is installed.
+    using DefaultPrinter = std::function<QString()>;
+    explicit SystemPrinterTarget(DefaultPrinter defaultPrinter = {});
+    bool choose(QPrinter& printer, const QString& documentName) override;
+
+private:
+    DefaultPrinter defaultPrinter_;
+};
+
+PrinterTarget& printerTarget();
+// Installs `replacement` (null: the system printer again) and returns the previous target.
+std::unique_ptr<PrinterTarget> installPrinterTarget(std::unique_ptr<PrinterTarget> replacement);
+
+// Today's date for the printouts' headings; tests fix it. An empty source is the system clock.
+QDate printDate();
+std::function<QDate()> setPrintDateSource(std::function<QDate()> source);
+
+// Prints the document on the target as one job. Returns false when the user chose not to print; a printer
+// that cannot be opened or fails on a page raises ComError kPrinterError. A job that was started is always
+// ended, so what was drawn is not left hanging in the spooler.
+bool printDocument(const PrintedDocument& document, const QString& documentName,
+                   PrinterTarget& target = printerTarget());
+
+}  // namespace tally::desk

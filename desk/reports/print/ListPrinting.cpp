@@ -29,7 +29,6 @@ PrintList printListOf(const ui::ListView& list) {
 }
 
 void PrintListView(ui::ListView& list, const QString& title) {
-    const ui::Hourglass wait;
     try {
         const std::optional<PrintedDocument> document = layoutListPrint(printListOf(list), title, printDate());
         if (!document) {
@@ -43,7 +42,6 @@ void PrintListView(ui::ListView& list, const QString& title) {
 }
 
 void PrintAssetDetail(const AssetDetailFields& asset) {
-    const ui::Hourglass wait;
     try {
         const QString name = asset.assetId.isEmpty() ? QStringLiteral("Asset Detail")
                                                      : QStringLiteral("Asset Detail ") + asset.assetId;

@@ -106,9 +106,10 @@ bool SystemPrinterTarget::choose(QPrinter& printer, const QString& documentName)
     printer.setOutputFormat(QPrinter::NativeFormat);
     printer.setPrinterName(printerName);
     printer.setDocName(documentName);
-    // Positions count from the printable area's corner, as on the printer's own paper.
+    // Positions count from the corner of the area the printer can reach, as printers number their own paper.
     printer.setFullPage(false);
-    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+    const QPageLayout layout = printer.pageLayout();
+    printer.setPageMargins(layout.minimumMargins(), layout.units());
     return true;
 }
 
@@ -130,6 +131,8 @@ std::function<QDate()> setPrintDateSource(std::function<QDate()> source) {
 bool printDocument(const PrintedDocument& document, const QString& documentName, PrinterTarget& target) {
     QPrinter printer(QPrinter::HighResolution);
     if (!target.choose(printer, documentName)) return false;
+    // Not while the target may still ask the user where to save: a dialog under the hourglass looks busy.
+    const ui::Hourglass wait;
     printer.setPageOrientation(document.orientation == PageOrientation::Landscape ? QPageLayout::Landscape
                                                                                    : QPageLayout::Portrait);
     PageDrawer(printer).draw(document);

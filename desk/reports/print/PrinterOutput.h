@@ -56,7 +56,7 @@ std::unique_ptr<PrinterTarget> installPrinterTarget(std::unique_ptr<PrinterTarge
 QDate printDate();
 std::function<QDate()> setPrintDateSource(std::function<QDate()> source);
 
-// Prints the document on the target as one job. Returns false when the user chose not to print; a printer
+// Prints the document on the target as one job, under the hourglass. Returns false when the user chose not to print; a printer
 // that cannot be opened or fails on a page raises ComError kPrinterError. A job that was started is always
 // ended, so what was drawn is not left hanging in the spooler.
 bool printDocument(const PrintedDocument& document, const QString& documentName,

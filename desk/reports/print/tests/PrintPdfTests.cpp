@@ -84,6 +84,8 @@ TEST_F(PrintToPdf, ListPagesHoldSixtyFourRowsUnderHeadingsWithPageNumbers) {
     fill(list, 65);
     PrintListView(list, QStringLiteral("2010 - New Assets for Acme Supply"));
     EXPECT_TRUE(prompts_->messages.empty());
+    EXPECT_EQ(prompts_->maxWaitDepth, 1);  // the hourglass showed while the pages were drawn
+    EXPECT_EQ(prompts_->waitDepth, 0);
 
     EXPECT_EQ(pageSize(pdf_), QStringLiteral("612 x 792"));
     const QStringList pages = pdfPages(pdf_);

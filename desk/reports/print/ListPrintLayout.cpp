@@ -1,5 +1,6 @@
 #include "ListPrintLayout.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -13,24 +14,17 @@ constexpr int kNarrowColumn = 800;  // right-aligned columns below this get the 
 double nearest(double value) { return std::nearbyint(value); }
 
 struct TierRule {
-    int pageWidth;      // the tier holds tables narrower than pageWidth - 2 x margin
-    PageOrientation orientation;
-    float widthFactor;
-    int columnGap;
-    int centreShift;    // added to the centred table left
-    int rowsPerPage;    // a page holds this many rows
-    int bodySize;
-    bool rowsBold;
-    int underlineLength;
-    int pageNumberX;
+    int pageWidth;    // the tier holds tables narrower than pageWidth - 2 x margin
+    int centreShift;  // added to the centred table left
+    SizeTier look;
 };
 
 constexpr std::array<TierRule, 5> kTiers{{
-    {12200, PageOrientation::Portrait, 1.1f, 75, 0, 64, 9, false, 112, 10140},
-    {12800, PageOrientation::Portrait, 0.99f, 67, -300, 66, 8, true, 118, 10440},
-    {16000, PageOrientation::Landscape, 1.1f, 75, 300, 51, 8, true, 173, 13940},
-    {16700, PageOrientation::Landscape, 1.1f, 75, 0, 61, 7, true, 220, 14190},
-    {17000, PageOrientation::Landscape, 0.8f, 50, 0, 69, 6, true, 320, 14190},
+    {12200, 0, {1, PageOrientation::Portrait, 1.1f, 75, 64, 9, false, 112, 10140}},
+    {12800, -300, {2, PageOrientation::Portrait, 0.99f, 67, 66, 8, true, 118, 10440}},
+    {16000, 300, {3, PageOrientation::Landscape, 1.1f, 75, 51, 8, true, 173, 13940}},
+    {16700, 0, {4, PageOrientation::Landscape, 1.1f, 75, 61, 7, true, 220, 14190}},
+    {17000, 0, {5, PageOrientation::Landscape, 0.8f, 50, 69, 6, true, 320, 14190}},
 }};
 // The smallest tier still needs this much room left of the table.
 constexpr int kMinimumTableLeft = 300;
@@ -136,7 +130,7 @@ private:
         for (std::size_t c = 0; c < list_.columns.size(); ++c) {
             const PrintColumn& column = list_.columns[c];
             if (column.widthTwips <= 0) continue;
-            const QString value = static_cast<qsizetype>(c) < cells.size() ? cells[static_cast<qsizetype>(c)] : QString();
+            const QString value = cells.value(static_cast<qsizetype>(c));
             out_.print(c == 0 ? value : valueCell(column, value));
             x = advance(x, column);
             out_.setX(x);
@@ -158,24 +152,16 @@ QString rightJustified(const QString& text, int width) {
 }
 
 std::optional<SizeTier> chooseSizeTier(const std::vector<PrintColumn>& columns) {
-    const std::int32_t firstWidth = tableWidth(columns, kTiers[0].widthFactor, kTiers[0].columnGap);
-    for (std::size_t i = 0; i < kTiers.size(); ++i) {
-        const TierRule& rule = kTiers[i];
-        const bool last = i + 1 == kTiers.size();
-        if (!last && firstWidth >= rule.pageWidth - 2 * kLeftMargin) continue;
-        SizeTier tier;
-        tier.number = static_cast<int>(i) + 1;
-        tier.orientation = rule.orientation;
-        tier.widthFactor = rule.widthFactor;
-        tier.columnGap = rule.columnGap;
-        tier.tableWidth = tableWidth(columns, rule.widthFactor, rule.columnGap);
+    const SizeTier& widest = kTiers.front().look;
+    const std::int32_t width = tableWidth(columns, widest.widthFactor, widest.columnGap);
+    for (const TierRule& rule : kTiers) {
+        const bool last = &rule == &kTiers.back();
+        if (!last && width >= rule.pageWidth - 2 * kLeftMargin) continue;
+        SizeTier tier = rule.look;
+        // Tiers that shrink the columns sum them again with their own factor.
+        tier.tableWidth = tableWidth(columns, tier.widthFactor, tier.columnGap);
         tier.tableLeft = static_cast<int>(
             nearest((rule.pageWidth - (static_cast<double>(tier.tableWidth) + 2 * kLeftMargin)) / 2 + rule.centreShift));
-        tier.rowsPerPage = rule.rowsPerPage;
-        tier.bodySize = rule.bodySize;
-        tier.rowsBold = rule.rowsBold;
-        tier.underlineLength = rule.underlineLength;
-        tier.pageNumberX = rule.pageNumberX;
         if (last && tier.tableLeft < kMinimumTableLeft) return std::nullopt;
         return tier;
     }

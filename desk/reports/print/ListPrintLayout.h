@@ -4,6 +4,7 @@
 // captions between two underlines) and each list row prints as one line of fixed-pitch text, right-aligned
 // columns padded to 9 or 14 characters so their figures line up from row to row.
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -32,13 +33,14 @@ struct SizeTier {
     PageOrientation orientation = PageOrientation::Portrait;
     float widthFactor = 1.1f;  // printed width = screen width x factor + gap
     int columnGap = 75;
+    int rowsPerPage = 64;
+    int bodySize = 9;  // points
+    bool rowsBold = false;
+    int underlineLength = 112;  // underscores
+    int pageNumberX = 10140;
+    // Of the list being printed:
     std::int32_t tableWidth = 0;
     int tableLeft = 0;
-    int rowsPerPage = 64;
-    int bodySize = 9;
-    bool rowsBold = false;
-    int underlineLength = 112;
-    int pageNumberX = 10140;
 };
 
 // The tier that fits the list. A list too wide even for the smallest tier has none.

@@ -5,11 +5,14 @@
 #include "AssetDetailLayout.h"
 #include "DesktopState.h"
 #include "ErrorReport.h"
+#include "ListPrintLayout.h"
 #include "PrinterOutput.h"
 #include "Prompts.h"
 
 namespace tally::desk {
+namespace {
 
+// The list as it is printed: columns in the order they stand on screen, hidden ones with width 0.
 PrintList printListOf(const ui::ListView& list) {
     PrintList printed;
     const QHeaderView& header = *list.header();
@@ -27,6 +30,8 @@ PrintList printListOf(const ui::ListView& list) {
     }
     return printed;
 }
+
+}  // namespace
 
 void PrintListView(ui::ListView& list, const QString& title) {
     try {

@@ -5,7 +5,6 @@
 
 #include <QString>
 
-#include "ListPrintLayout.h"
 #include "ListView.h"
 #include "PartServices.h"
 
@@ -16,8 +15,5 @@ void PrintListView(ui::ListView& list, const QString& title);
 
 // Prints the asset window's fields as they stand on screen, with the current company's name.
 void PrintAssetDetail(const AssetDetailFields& asset);
-
-// The list as it is printed: columns in the order shown, hidden ones with width 0.
-PrintList printListOf(const ui::ListView& list);
 
 }  // namespace tally::desk

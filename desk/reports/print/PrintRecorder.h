@@ -5,6 +5,7 @@
 // printer and replayed on any paint device afterwards. The face is always the fixed-pitch Courier New
 // (Liberation Mono here, which has the same metrics), so line heights and text widths follow from the size alone.
 
+#include <utility>
 #include <vector>
 
 #include <QString>

@@ -86,7 +86,13 @@ bool PdfFileTarget::choose(QPrinter& printer, const QString& documentName) {
 }
 
 SystemPrinterTarget::SystemPrinterTarget(DefaultPrinter defaultPrinter) : defaultPrinter_(std::move(defaultPrinter)) {
-    if (!defaultPrinter_) defaultPrinter_ = [] { return QPrinterInfo::defaultPrinterName(); };
+    if (!defaultPrinter_)
+        defaultPrinter_ = [] {
+            // A system whose printers have none marked as the default still prints on its first one.
+            const QString name = QPrinterInfo::defaultPrinterName();
+            const QStringList installed = QPrinterInfo::availablePrinterNames();
+            return name.isEmpty() && !installed.isEmpty() ? installed.front() : name;
+        };
 }
 
 bool SystemPrinterTarget::choose(QPrinter& printer, const QString& documentName) {

@@ -39,7 +39,7 @@ private:
 // PDF file (through the prompts' save dialog) and may decline.
 class SystemPrinterTarget final : public PrinterTarget {
 public:
-    // The name of the default printer, empty when none is installed.
+    // The name of the printer to use (the default one, else the first installed), empty when none is installed.
     using DefaultPrinter = std::function<QString()>;
     explicit SystemPrinterTarget(DefaultPrinter defaultPrinter = {});
     bool choose(QPrinter& printer, const QString& documentName) override;

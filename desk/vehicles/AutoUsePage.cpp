@@ -20,11 +20,6 @@
 
 namespace tally::desk {
 
-VehicleUseState& vehicleUseState() {
-    static VehicleUseState state;
-    return state;
-}
-
 namespace modAutoUse {
 
 namespace {

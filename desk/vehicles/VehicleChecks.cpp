@@ -51,33 +51,27 @@ bool VehicleUseOk(std::int16_t intYear) {
 
 bool VehicleDocsOk(std::int16_t intYear, std::int16_t intVehicleNum) {
     const QString prefix = QStringLiteral("Error in VehicleDocsOk. ");
+    // Each step that fails is shown and the check goes on with the next one.
+    std::int32_t useRows = 0;
+    vehicleStep(prefix, [&] { useRows = engine::Auto().CheckAutoUse(glngCompanyId, intYear, intVehicleNum); });
+    if (useRows == 1) return true;
+
     bool result = false;
-    vehicleStep(prefix, [&] {
-        if (engine::Auto().CheckAutoUse(glngCompanyId, intYear, intVehicleNum) == 1) {
-            result = true;
-            return;
-        }
-        const int answer = ui::prompts().msgBox(
-            QStringLiteral("Is the vehicle used by a sole proprietor, partner or other 'more than 5% owner,' or "
-                           "related person?"),
-            ui::mb::YesNo, QStringLiteral("Auto Use"));
-        if (answer == ui::mb::Yes) {
-            result = useEntered(intYear, intVehicleNum);
-            return;
-        }
-        const Questionnaire questionnaire = readQuestionnaire(intYear);
-        if (!questionnaire.exists) {
-            DoAutoQstForm(intYear);
-            if (vehicleUseState().gblnAutoQstHasYes) {
-                result = true;
-                return;
-            }
+    const int answer = ui::prompts().msgBox(
+        QStringLiteral("Is the vehicle used by a sole proprietor, partner or other 'more than 5% owner,' or related "
+                       "person?"),
+        ui::mb::YesNo, QStringLiteral("Auto Use"));
+    if (answer != ui::mb::Yes) {
+        Questionnaire questionnaire;
+        const bool read = vehicleStep(prefix, [&] { questionnaire = readQuestionnaire(intYear); });
+        if (read && !questionnaire.exists) {
+            vehicleStep(prefix, [&] { DoAutoQstForm(intYear); });
+            if (vehicleUseState().gblnAutoQstHasYes) return true;
         } else if (questionnaire.hasYes) {
-            result = true;
-            return;
+            return true;
         }
-        result = useEntered(intYear, intVehicleNum);
-    });
+    }
+    vehicleStep(prefix, [&] { result = useEntered(intYear, intVehicleNum); });
     return result;
 }
 

@@ -8,6 +8,7 @@
 #include "ClosePrompt.h"
 #include "StatusLine.h"
 #include "Twips.h"
+#include "WindowFont.h"
 #include "YesNoPair.h"
 #include "mdiMain.h"
 #include "modAutoUse.h"
@@ -45,7 +46,8 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, d
 frmAutoQst::frmAutoQst(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAutoQst"));
     setWindowTitle(QStringLiteral("Questions for Employers Who Provide Vehicles for Use by their Employees"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    useVehicleWindowFont(*this);
     setFixedSize(ui::toPixels(7335), ui::toPixels(4065));
 
     lblTitle_ = label(this, "lblTitle", {}, 120, 60, 6135, 285);

@@ -11,6 +11,7 @@
 #include "MileageBox.h"
 #include "StatusLine.h"
 #include "Twips.h"
+#include "WindowFont.h"
 #include "YesNoPair.h"
 #include "mdiMain.h"
 #include "modAutoUse.h"
@@ -59,7 +60,8 @@ constexpr ColumnLefts kColumnLefts[kVehicleColumns + 1] = {
 frmAutoUse::frmAutoUse(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAutoUse"));
     setWindowTitle(QStringLiteral("Information on Use of Vehicles"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    useVehicleWindowFont(*this);
     setFixedSize(ui::toPixels(8820), ui::toPixels(5545));
 
     lblTitle_ = label(this, "lblTitle", {}, 300, 40, 8535, 285);

@@ -2,7 +2,6 @@
 // validation, saving and deletion.
 
 #include <QLabel>
-#include <QRadioButton>
 
 #include "AutoUseText.h"
 #include "Auto.h"

@@ -8,7 +8,7 @@
 #include "ClosePrompt.h"
 #include "StatusLine.h"
 #include "Twips.h"
-#include "WindowFont.h"
+#include "VehicleWindowParts.h"
 #include "YesNoPair.h"
 #include "mdiMain.h"
 #include "modAutoUse.h"
@@ -16,16 +16,6 @@
 namespace tally::desk {
 
 namespace {
-QLabel* label(QWidget* parent, const char* name, const QString& caption, double left, double top, double width,
-              double height) {
-    auto* l = new QLabel(caption, parent);
-    l->setObjectName(QLatin1String(name));
-    l->setTextFormat(Qt::PlainText);
-    l->setWordWrap(true);
-    ui::placeTwips(*l, left, top, width, height);
-    return l;
-}
-
 QFrame* line(QWidget* parent, const char* name, double top) {
     auto* l = new QFrame(parent);
     l->setObjectName(QLatin1String(name));
@@ -36,10 +26,7 @@ QFrame* line(QWidget* parent, const char* name, double top) {
 }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, double left) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    ui::placeTwips(*b, left, 3640, 855, 315);
-    return b;
+    return commandButton(parent, QLatin1String(name), caption, left, 3640, 855, 315);
 }
 }  // namespace
 
@@ -50,11 +37,11 @@ frmAutoQst::frmAutoQst(QWidget* parent) : QDialog(parent) {
     useVehicleWindowFont(*this);
     setFixedSize(ui::toPixels(7335), ui::toPixels(4065));
 
-    lblTitle_ = label(this, "lblTitle", {}, 120, 60, 6135, 285);
+    lblTitle_ = plainLabel(this, QStringLiteral("lblTitle"), {}, 120, 60, 6135, 285);
     QFont bold = lblTitle_->font();
     bold.setBold(true);
     lblTitle_->setFont(bold);
-    label(this, "Label2", QStringLiteral("Yes / No"), 6390, 70, 855, 255);
+    plainLabel(this, QStringLiteral("Label2"), QStringLiteral("Yes / No"), 6390, 70, 855, 255);
     line(this, "Line2", 360);
 
     const struct {
@@ -86,12 +73,12 @@ frmAutoQst::frmAutoQst(QWidget* parent) : QDialog(parent) {
     };
     for (std::size_t i = 0; i < std::size(questions); ++i) {
         const auto& q = questions[i];
-        questions_[i] = label(this, q.label, QString::fromLatin1(q.caption), 120, q.top, q.width, q.height);
+        questions_[i] = plainLabel(this, QLatin1String(q.label), QString::fromLatin1(q.caption), 120, q.top, q.width, q.height);
         answers_[i] = new YesNoPair(QLatin1String(q.frame), QLatin1String(q.array), this);
         ui::placeTwips(*answers_[i], 6360, q.frameTop, 735, 395);
         connect(answers_[i], &YesNoPair::clicked, this, [this] { changed_ = true; });
     }
-    label(this, "Label4",
+    plainLabel(this, QStringLiteral("Label4"),
           QStringLiteral("See page 8 of the instructions for vehicles used by corporate officers, or 1% or more owners."),
           120, 1410, 6015, 365);
     line(this, "Line1", 3480);

@@ -11,7 +11,7 @@
 #include "MileageBox.h"
 #include "StatusLine.h"
 #include "Twips.h"
-#include "WindowFont.h"
+#include "VehicleWindowParts.h"
 #include "YesNoPair.h"
 #include "mdiMain.h"
 #include "modAutoUse.h"
@@ -19,16 +19,6 @@
 namespace tally::desk {
 
 namespace {
-QLabel* label(QWidget* parent, const char* name, const QString& caption, double left, double top, double width,
-              double height) {
-    auto* l = new QLabel(caption, parent);
-    l->setObjectName(QLatin1String(name));
-    l->setTextFormat(Qt::PlainText);
-    l->setWordWrap(height > 300);
-    ui::placeTwips(*l, left, top, width, height);
-    return l;
-}
-
 QFrame* frame(QWidget* parent, const char* name, double left, double top, double width, double height) {
     auto* f = new QFrame(parent);
     f->setObjectName(QLatin1String(name));
@@ -38,10 +28,8 @@ QFrame* frame(QWidget* parent, const char* name, double left, double top, double
 }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, double left) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
+    QPushButton* b = commandButton(parent, QLatin1String(name), caption, left, 200, 975, 315);
     b->setAutoDefault(false);
-    ui::placeTwips(*b, left, 200, 975, 315);
     return b;
 }
 
@@ -64,9 +52,9 @@ frmAutoUse::frmAutoUse(QWidget* parent) : QDialog(parent) {
     useVehicleWindowFont(*this);
     setFixedSize(ui::toPixels(8820), ui::toPixels(5545));
 
-    lblTitle_ = label(this, "lblTitle", {}, 300, 40, 8535, 285);
-    lblAutoDesc_ = label(this, "lblAutoDesc", QStringLiteral("Vehicle Description:"), 300, 310, 1650, 285);
-    lblDescription_ = label(this, "lblDescription", {}, 1950, 310, 6780, 285);
+    lblTitle_ = plainLabel(this, QStringLiteral("lblTitle"), {}, 300, 40, 8535, 285);
+    lblAutoDesc_ = plainLabel(this, QStringLiteral("lblAutoDesc"), QStringLiteral("Vehicle Description:"), 300, 310, 1650, 285);
+    lblDescription_ = plainLabel(this, QStringLiteral("lblDescription"), {}, 1950, 310, 6780, 285);
 
     QFrame* grid = frame(this, "Frame1", 115, 540, 8575, 4095);
     const struct {
@@ -87,22 +75,22 @@ frmAutoUse::frmAutoUse(QWidget* parent) : QDialog(parent) {
         {Row::Another, "lblAnother", 3630, 3195, 415, "Is another vehicle available for personal use?"},
     };
     for (const auto& r : rows) {
-        QLabel* l = label(grid, r.name, QString::fromLatin1(r.caption), 120, r.top, r.width, r.height);
+        QLabel* l = plainLabel(grid, QLatin1String(r.name), QString::fromLatin1(r.caption), 120, r.top, r.width, r.height);
         if (r.row != Row::Count) rowLabels_.at(static_cast<std::size_t>(r.row)) = l;
     }
     for (int n = 1; n <= kVehicleColumns; ++n) buildColumn(n, grid);
 
     QFrame* removal = frame(this, "Frame20", 350, 4730, 3855, 600);
-    lblRemove_ = label(removal, "lblRemove", QStringLiteral("Remove Vehicle #:"), 170, 240, 1455, 255);
+    lblRemove_ = plainLabel(removal, QStringLiteral("lblRemove"), QStringLiteral("Remove Vehicle #:"), 170, 240, 1455, 255);
     txtAutoNum_ = new MileageBox(QStringLiteral("txtAutoNum"), removal);
     ui::placeTwips(*txtAutoNum_, 1650, 200, 735, 285);
     QPushButton* cmdDelete = button(removal, "cmdDelete", QStringLiteral("&Delete"), 2640);
 
     QFrame* commands = frame(this, "Frame21", 5325, 4730, 3135, 600);
-    cmdSave_ = button(commands, "cmdSave", QStringLiteral("Save"), 360);
+    QPushButton* cmdSave = button(commands, "cmdSave", QStringLiteral("Save"), 360);
     QPushButton* cmdCancel = button(commands, "cmdCancel", QStringLiteral("Cancel"), 1800);
 
-    connect(cmdSave_, &QPushButton::clicked, this, &frmAutoUse::cmdSave_Click);
+    connect(cmdSave, &QPushButton::clicked, this, &frmAutoUse::cmdSave_Click);
     connect(cmdDelete, &QPushButton::clicked, this, &frmAutoUse::cmdDelete_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmAutoUse::cmdCancel_Click);
 }
@@ -111,8 +99,8 @@ void frmAutoUse::buildColumn(int n, QWidget* grid) {
     const ColumnLefts& left = kColumnLefts[n];
     const QString suffix = QString::number(n);
     VehicleColumn& c = columns_.at(static_cast<std::size_t>(n));
-    c.lblVehicle = label(grid, "", QStringLiteral("Vehicle ") + suffix, left.heading, 195, 735, 255);
-    c.lblVehicle->setObjectName(QStringLiteral("lblVehicle") + suffix);
+    c.lblVehicle = plainLabel(grid, QStringLiteral("lblVehicle") + suffix, QStringLiteral("Vehicle ") + suffix,
+                              left.heading, 195, 735, 255);
 
     auto box = [&](const char* name, double l, double top) {
         auto* b = new MileageBox(QLatin1String(name) + suffix, grid);
@@ -130,11 +118,9 @@ void frmAutoUse::buildColumn(int n, QWidget* grid) {
         lblDescription_->setText(modAutoUse::GetVehicleDesc(static_cast<std::int16_t>(n)));
     });
 
-    c.lblTotal = label(grid, "", {}, left.others, 1850, 780, 285);
-    c.lblTotal->setObjectName(QStringLiteral("lblTotal") + suffix);
+    c.lblTotal = plainLabel(grid, QStringLiteral("lblTotal") + suffix, {}, left.others, 1850, 780, 285);
     c.lblTotal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    QLabel* heading = label(grid, "", QStringLiteral("Yes   No"), left.others, 2420, 735, 255);
-    heading->setObjectName(QStringLiteral("Label14_%1").arg(n - 1));
+    plainLabel(grid, QStringLiteral("Label14_%1").arg(n - 1), QStringLiteral("Yes   No"), left.others, 2420, 735, 255);
 
     const int firstFrame = 2 + 3 * (n - 1);
     auto pair = [&](const char* array, int frameNumber, double top) {

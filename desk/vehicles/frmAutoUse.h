@@ -11,7 +11,6 @@
 #include "VehicleUseState.h"
 
 class QLabel;
-class QPushButton;
 
 namespace tally::desk {
 
@@ -77,7 +76,6 @@ private:
     QLabel* lblDescription_ = nullptr;
     QLabel* lblRemove_ = nullptr;
     MileageBox* txtAutoNum_ = nullptr;
-    QPushButton* cmdSave_ = nullptr;
     bool changed_ = false;
 };
 

@@ -308,6 +308,7 @@ TEST_F(AutoUsePage, CancelAsksAboutChangesAndCountsAsCancelledTheCloseBoxNeither
 
     prompts_->clearRecords();
     openPage([&](frmAutoUse& page) {
+        EXPECT_FALSE(changed(1)) << "a change left unsaved on the last showing is not one of this showing";
         type(*page.column(1).txtBusiness, "5");
         page.close();
     });

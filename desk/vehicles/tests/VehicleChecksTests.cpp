@@ -72,6 +72,29 @@ TEST_F(VehicleChecks, AnEmployeesVehicleLeadsToTheQuestionnaireWhoseYesEndsTheCh
     EXPECT_EQ(prompts_->messageTexts(), QStringList{kOwnerQuestion});
 }
 
+// A Yes that could not be stored exempts nothing: the page follows.
+TEST_F(VehicleChecks, AQuestionnaireWhoseSaveFailedLeadsOnToThePage) {
+    exec("CREATE TRIGGER refuseQuestionnaire BEFORE INSERT ON tblAutoQuestions BEGIN SELECT RAISE(ABORT, 'disk full'); "
+         "END");
+    prompts_->answerMessage(ui::mb::No);
+    bool pageShown = false;
+    whenModal<frmAutoQst>([&](frmAutoQst& window) {
+        for (int i = 0; i < 5; ++i) click(window.answer(i), true);
+        window.cmdSave_Click();
+        EXPECT_TRUE(window.changed());
+        window.close();
+    });
+    whenModal<frmAutoUse>([&](frmAutoUse& page) {
+        pageShown = true;
+        page.cmdCancel_Click();
+    });
+    EXPECT_FALSE(modAutoUse::VehicleDocsOk(kYear, 1));
+    EXPECT_TRUE(pageShown);
+    ASSERT_EQ(prompts_->messages.size(), 2u);
+    EXPECT_TRUE(prompts_->messages[1].text.startsWith("Error in AddUpdateAutoQst. disk full"))
+        << prompts_->messages[1].text.toStdString();
+}
+
 TEST_F(VehicleChecks, AQuestionnaireClosedUnsavedOrAllNoLeadsOnToThePage) {
     prompts_->answerMessage(ui::mb::No);
     bool pageShown = false;

@@ -43,4 +43,10 @@ bool db::ExecuteSql(const std::string& strSql) {
                     [&] { return modDatabase::ExecuteQuery(strSql, modDatabase::SharedConnection()); });
 }
 
+std::int32_t db::ExecuteSqlCount(const std::string& strSql) {
+    return withTags("db", "ExecuteSqlCount", [&] {
+        return static_cast<std::int32_t>(modDatabase::SharedConnection().ExecuteAction(strSql));
+    });
+}
+
 }  // namespace tally::engine

@@ -18,6 +18,9 @@ public:
     std::int32_t CmdExe(const std::string& strSql);
     vb::Variant ReturnValue(const std::string& strSql);
     bool ExecuteSql(const std::string& strSql);
+    // Runs an action statement as ExecuteSql does and returns the number of rows it changed, so a caller can
+    // tell an UPDATE that matched nothing from one that did.
+    std::int32_t ExecuteSqlCount(const std::string& strSql);
 };
 
 }  // namespace tally::engine

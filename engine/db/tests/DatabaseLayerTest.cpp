@@ -80,6 +80,7 @@ TEST_F(DatabaseLayer, FailuresCarryTheTagsOfTheRoutineThatRaisedThemLast) {
          "ExecuteQueryReturnRS(select 1)"},
         {[&] { modDatabase::ReturnDbData(bad); }, "Database", "ReturnDbData"},
         {[&] { engineDb.ExecuteSql(bad); }, "db", "ExecuteSql"},
+        {[&] { engineDb.ExecuteSqlCount(bad); }, "db", "ExecuteSqlCount"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.tagOperation);
@@ -88,6 +89,13 @@ TEST_F(DatabaseLayer, FailuresCarryTheTagsOfTheRoutineThatRaisedThemLast) {
         EXPECT_EQ(e.tagClass(), c.tagClass);
         EXPECT_EQ(e.tagOperation(), c.tagOperation);
     }
+}
+
+TEST_F(DatabaseLayer, ExecuteSqlCountGivesTheRowsTheStatementChanged) {
+    EXPECT_EQ(engineDb.ExecuteSqlCount("Update tblDefaults set StartUp_Help = True"), 1);
+    EXPECT_EQ(engineDb.ExecuteSqlCount("Update tblDefaults set StartUp_Help = True where 1 = 0"), 0);
+    // A query before it changes nothing, whatever the statement before that changed.
+    EXPECT_EQ(engineDb.ExecuteSqlCount("select 1"), 0);
 }
 
 TEST_F(DatabaseLayer, CmdExeReturnsTheErrorNumberInsteadOfRaising) {

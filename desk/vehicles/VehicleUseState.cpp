@@ -1,0 +1,10 @@
+#include "VehicleUseState.h"
+
+namespace tally::desk {
+
+VehicleUseState& vehicleUseState() {
+    static VehicleUseState state;
+    return state;
+}
+
+}  // namespace tally::desk

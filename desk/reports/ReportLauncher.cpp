@@ -12,6 +12,7 @@
 #include "StatusLine.h"
 #include "TemplateFolder.h"
 #include "Variant.h"
+#include "mdiMain.h"
 
 namespace tally::desk {
 
@@ -41,6 +42,14 @@ bool checkPassedOrAccepted(const std::function<bool()>& check, const QString& fa
                     QStringLiteral("Do you want to continue?"));
     }
     return check() || goOn(failedQuestion);
+}
+
+// The year prompt stands 800 twips right of and 1000 below the main window's upper left corner.
+std::optional<QPoint> yearPromptPlace() {
+    const mdiMain* main = mainWindow();
+    if (!main) return std::nullopt;
+    const ui::TwipsRect outer = main->mainGeometryTwips();
+    return QPoint(ui::toPixels(outer.left + 800), ui::toPixels(outer.top + 1000));
 }
 
 }  // namespace
@@ -78,7 +87,7 @@ ReportLauncher::ReportLauncher(WriterFactory writer, ViewerCheck viewerPresent)
 void ReportLauncher::GetReport(const QString& reportName) const {
     try {
         const QString yearText = ui::prompts().inputBox(QStringLiteral("Enter Year"), reportName,
-                                                        QString::number(GetDefaultYear()));
+                                                        QString::number(GetDefaultYear()), yearPromptPlace());
         const YearAnswer answer = readYearAnswer(yearText);
         switch (answer.kind) {
         case YearAnswer::Kind::Empty: return;

@@ -112,6 +112,7 @@ protected:
         dialog.setLabelText(request.prompt);
         dialog.setTextValue(request.defaultText);
         for (auto* label : dialog.findChildren<QLabel*>()) label->setTextFormat(Qt::PlainText);
+        if (request.topLeft) dialog.move(*request.topLeft);
         if (dialog.exec() != QDialog::Accepted) return {};
         return dialog.textValue();
     }

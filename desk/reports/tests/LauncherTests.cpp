@@ -39,7 +39,9 @@ TEST(YearAnswer, ReadsTheTypedYear) {
     for (const Case& c : cases) {
         const YearAnswer answer = readYearAnswer(QString::fromLatin1(c.typed));
         EXPECT_EQ(answer.kind, c.kind) << c.typed;
-        if (c.kind == Kind::Valid) EXPECT_EQ(answer.year, c.year) << c.typed;
+        if (c.kind == Kind::Valid) {
+            EXPECT_EQ(answer.year, c.year) << c.typed;
+        }
     }
     EXPECT_DOUBLE_EQ(readYearAnswer("2010.5").value, 2010.5);
 }
@@ -80,6 +82,8 @@ TEST_F(LauncherTest, AnswersAndDispatch) {
     EXPECT_EQ(prompts_->inputs[0].prompt, QStringLiteral("Enter Year"));
     EXPECT_EQ(prompts_->inputs[0].title, QStringLiteral("Auto Question Form"));
     EXPECT_EQ(prompts_->inputs[0].defaultText, QStringLiteral("2009"));
+    const QPoint corner = main_->frameGeometry().topLeft();
+    EXPECT_EQ(prompts_->inputs[0].topLeft, QPoint(corner.x() + ui::toPixels(800), corner.y() + ui::toPixels(1000)));
     EXPECT_EQ(status(), QString());
 
     struct Refused {

@@ -109,6 +109,8 @@ TEST_F(ReportWindowTest, WorkSheetWindowForASeededCompany) {
     frmDocument& doc = document(0);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("2010 - Depreciation WorkSheet for Acme"));
     EXPECT_EQ(window->pos(), QPoint(0, 0));
+    EXPECT_EQ(prompts_->maxWaitDepth, 1);  // the hourglass while it was made, and not after
+    EXPECT_EQ(prompts_->waitDepth, 0);
 
     const ListModel& list = doc.listModel();
     ASSERT_EQ(list.rowCount(), 9);

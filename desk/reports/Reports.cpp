@@ -1,5 +1,7 @@
 #include "Reports.h"
 
+#include <algorithm>
+
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -20,6 +22,16 @@ namespace {
 QList<QMdiSubWindow*> childWindows() {
     mdiMain* main = mainWindow();
     return main ? main->mdiArea().subWindowList(QMdiArea::CreationOrder) : QList<QMdiSubWindow*>();
+}
+
+// Where the windowing system put a new window, as far in as it fits: the main window's client area does not
+// scroll, so a window placed past its edge could not be reached.
+void keepInsideClientArea(QMdiSubWindow& window, const QMdiArea& area) {
+    const QSize client = area.viewport()->size();
+    QPoint place = window.pos();
+    if (place.x() + window.width() > client.width()) place.setX(std::max(0, client.width() - window.width()));
+    if (place.y() + window.height() > client.height()) place.setY(std::max(0, client.height() - window.height()));
+    if (place != window.pos()) window.move(place);
 }
 
 bool isReportWindow(const QMdiSubWindow* window) {
@@ -66,7 +78,11 @@ void DoReports(const QString& reportName, std::int32_t number, const QString& de
                                                      mainWindowSize().width));
     });
     step([&] {
-        if (CheckForReports() == 1) window->move(0, 0);
+        if (CheckForReports() == 1) {
+            window->move(0, 0);
+        } else {
+            keepInsideClientArea(*window, main->mdiArea());
+        }
     });
 }
 

@@ -53,6 +53,10 @@ frmDocument::frmDocument(QWidget* parent) : QWidget(parent) {
     cmdPrint_ = makeButton(this, "cmdPrint", QStringLiteral("&Print"));
     lvListView_ = new ui::ListView(this);
     lvListView_->setObjectName(QStringLiteral("lvListView"));
+    // The catalogue's column widths were made for an 8-point list font.
+    QFont listFont = lvListView_->font();
+    listFont.setPointSizeF(8.25);
+    lvListView_->setFont(listFont);
     // The rows carry subtotal and total rows in their places: a click on a heading does not reorder them.
     lvListView_->header()->setSectionsClickable(false);
 

@@ -47,7 +47,8 @@ struct PartServices {
     std::function<bool(std::int16_t year, std::int32_t companyId)> misc4562Ok;
 
     // Reporting.
-    std::function<void(const QString& reportName, std::int16_t number, const QString& text)> doReports;
+    // number: the tax year, or the asset number of "Depreciation Schedule" (32-bit, as asset numbers are).
+    std::function<void(const QString& reportName, std::int32_t number, const QString& text)> doReports;
     std::function<void(const AssetDetailFields& asset)> printAssetDetail;
 };
 

@@ -17,8 +17,9 @@ int Prompts::msgBox(const QString& text, int style, const QString& title) {
     return showMessage({text, style, title.isEmpty() ? defaultTitle_ : title});
 }
 
-QString Prompts::inputBox(const QString& prompt, const QString& title, const QString& defaultText) {
-    return showInput({prompt, title.isEmpty() ? defaultTitle_ : title, defaultText});
+QString Prompts::inputBox(const QString& prompt, const QString& title, const QString& defaultText,
+                          std::optional<QPoint> topLeft) {
+    return showInput({prompt, title.isEmpty() ? defaultTitle_ : title, defaultText, topLeft});
 }
 
 std::unique_ptr<Prompts> makeQtPrompts();  // QtPrompts.cpp

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
@@ -54,6 +55,7 @@ struct InputRequest {
     QString prompt;
     QString title;
     QString defaultText;
+    std::optional<QPoint> topLeft;  // screen position of the box's upper left corner; none: centred on its window
 };
 
 struct FileDialogRequest {
@@ -77,7 +79,8 @@ public:
     // A message box; returns one of the mb:: results. An empty title means the default title.
     int msgBox(const QString& text, int style = mb::OKOnly, const QString& title = {});
     // An input box; returns the typed text, or an empty text when the user cancelled.
-    QString inputBox(const QString& prompt, const QString& title = {}, const QString& defaultText = {});
+    QString inputBox(const QString& prompt, const QString& title = {}, const QString& defaultText = {},
+                     std::optional<QPoint> topLeft = std::nullopt);
 
     // File dialogs: the chosen full path, or nothing when the user cancelled.
     virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;

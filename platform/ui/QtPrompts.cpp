@@ -6,12 +6,14 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QUrl>
 
 #include "Prompts.h"
+#include "Twips.h"
 
 namespace ui {
 namespace {
@@ -112,6 +114,10 @@ protected:
         dialog.setLabelText(request.prompt);
         dialog.setTextValue(request.defaultText);
         for (auto* label : dialog.findChildren<QLabel*>()) label->setTextFormat(Qt::PlainText);
+        // About as wide as the input box of the original program, so that a title such as a report's name is
+        // not cut (the dialog fixes its own size from its contents).
+        if (auto* edit = dialog.findChild<QLineEdit*>()) edit->setMinimumWidth(toPixels(4200));
+        if (request.topLeft) dialog.move(*request.topLeft);
         if (dialog.exec() != QDialog::Accepted) return {};
         return dialog.textValue();
     }

@@ -7,9 +7,7 @@
 #include "Reports.h"
 #include "TemplateFolder.h"
 
-#ifdef TALLY_HAVE_LIST_PRINTING
 #include "ListPrinting.h"
-#endif
 
 namespace tally::desk {
 
@@ -25,9 +23,7 @@ void installReportsPart(DeskCommands& commands) {
     services.doReports = [](const QString& reportName, std::int32_t number, const QString& text) {
         DoReports(reportName, number, text);
     };
-#ifdef TALLY_HAVE_LIST_PRINTING
     services.printAssetDetail = [](const AssetDetailFields& asset) { PrintAssetDetail(asset); };
-#endif
 }
 
 }  // namespace tally::desk

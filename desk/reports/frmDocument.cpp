@@ -19,9 +19,7 @@
 #include "Twips.h"
 #include "mdiMain.h"
 
-#ifdef TALLY_HAVE_LIST_PRINTING
 #include "ListPrinting.h"
-#endif
 
 namespace tally::desk {
 
@@ -67,10 +65,6 @@ frmDocument::frmDocument(QWidget* parent) : QWidget(parent) {
             guarded(QStringLiteral("cmdGridLines_Click"), [this] { cmdGridLines_Click(); }));
     connect(cmdPrint_, &QPushButton::clicked, this,
             guarded(QStringLiteral("cmdPrint_Click"), [this] { cmdPrint_Click(); }));
-#ifndef TALLY_HAVE_LIST_PRINTING
-    // List printing is not part of this program: the button is shown but cannot be used.
-    cmdPrint_->setEnabled(false);
-#endif
 
     // Form_Load: a small window until the report sizes it.
     resize(ui::toPixels(3000), ui::toPixels(300));
@@ -143,9 +137,7 @@ void frmDocument::refreshColumns() { showListColumns(*lvListView_, model_); }
 void frmDocument::cmdGridLines_Click() { lvListView_->setGridLines(!lvListView_->gridLines()); }
 
 void frmDocument::cmdPrint_Click() {
-#ifdef TALLY_HAVE_LIST_PRINTING
     PrintListView(*lvListView_, outerWindow().windowTitle());
-#endif
 }
 
 bool frmDocument::ExportFile(const QString& strFilePath) {

@@ -39,8 +39,11 @@ vb::Variant db::ReturnValue(const std::string& strSql) {
 }
 
 bool db::ExecuteSql(const std::string& strSql) {
-    return withTags("db", "ExecuteSql",
-                    [&] { return modDatabase::ExecuteQuery(strSql, modDatabase::SharedConnection()); });
+    rowsChanged_ = 0;
+    return withTags("db", "ExecuteSql", [&] {
+        rowsChanged_ = modDatabase::ExecuteAction(strSql, modDatabase::SharedConnection());
+        return true;
+    });
 }
 
 }  // namespace tally::engine

@@ -104,9 +104,14 @@ bool ExecuteQuery(const std::string& sql, ado::Connection& connection, bool stor
                   const ParameterList& parameters) {
     return withTags("Database", "ExecuteQuery(" + sql + ")", [&] {
         requireTextCommand(storedProcedure, parameters);
-        connection.ExecuteAction(sql);
+        ExecuteAction(sql, connection);
         return true;
     });
+}
+
+std::int32_t ExecuteAction(const std::string& sql, ado::Connection& connection) {
+    return withTags("Database", "ExecuteQuery(" + sql + ")",
+                    [&] { return static_cast<std::int32_t>(connection.ExecuteAction(sql)); });
 }
 
 std::int32_t ReturnDbData(const std::string& sql) {

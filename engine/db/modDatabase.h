@@ -44,6 +44,8 @@ ado::RecordsetPtr ExecuteQueryReturnRS(const std::string& sql, ado::Connection& 
                                        bool storedProcedure = false, const ParameterList& parameters = {});
 bool ExecuteQuery(const std::string& sql, ado::Connection& connection, bool storedProcedure = false,
                   const ParameterList& parameters = {});
+// ExecuteQuery that returns the number of rows the statement changed instead of True.
+std::int32_t ExecuteAction(const std::string& sql, ado::Connection& connection);
 std::int32_t ReturnDbData(const std::string& sql);
 
 }  // namespace modDatabase

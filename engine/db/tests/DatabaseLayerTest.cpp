@@ -90,6 +90,21 @@ TEST_F(DatabaseLayer, FailuresCarryTheTagsOfTheRoutineThatRaisedThemLast) {
     }
 }
 
+TEST_F(DatabaseLayer, ExecuteSqlCountsTheRowsItsLastStatementChanged) {
+    EXPECT_EQ(engineDb.RowsChanged(), 0);
+    EXPECT_TRUE(engineDb.ExecuteSql("insert into tblMax179 ([Year], [Maximum Amount]) values (1901, 10000)"));
+    EXPECT_EQ(engineDb.RowsChanged(), 1);
+    EXPECT_TRUE(engineDb.ExecuteSql("Update tblMax179 set [Threshold Cost] = 5 where [Year] = -1"));
+    EXPECT_EQ(engineDb.RowsChanged(), 0);
+    EXPECT_TRUE(engineDb.ExecuteSql("Update tblMax179 set [Threshold Cost] = 5 where [Year] >= 1901"));
+    EXPECT_GT(engineDb.RowsChanged(), 1);
+    EXPECT_TRUE(engineDb.ExecuteSql("Delete from tblMax179 WHERE [Year]  = 1901"));
+    EXPECT_EQ(engineDb.RowsChanged(), 1);
+    // A failed statement changed nothing, whatever ran before it.
+    EXPECT_THROW(engineDb.ExecuteSql("insert into tblDeprMethods (Method) values ('macrs')"), ComError);
+    EXPECT_EQ(engineDb.RowsChanged(), 0);
+}
+
 TEST_F(DatabaseLayer, CmdExeReturnsTheErrorNumberInsteadOfRaising) {
     EXPECT_EQ(engineDb.CmdExe("Update tblDefaults set StartUp_Help = False"), 0);
     EXPECT_EQ(engineDb.ReturnValue("select StartUp_Help from tblDefaults"), Variant(false));

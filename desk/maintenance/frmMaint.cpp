@@ -28,6 +28,7 @@
 #include "Format.h"
 #include "ListView.h"
 #include "ListViewSort.h"
+#include "MaintDatabase.h"
 #include "MaskedEdit.h"
 #include "Prompts.h"
 #include "RecordSql.h"
@@ -35,7 +36,6 @@
 #include "StatusLine.h"
 #include "Strings.h"
 #include "Twips.h"
-#include "db.h"
 #include "frmCompany.h"
 #include "mdiMain.h"
 
@@ -66,20 +66,6 @@ void setBackColour(QWidget& widget, std::int32_t number) {
     widget.setPalette(palette);
 }
 
-// description, two blanks, number, two blanks, source: the layout of the loaders' and the statement wrappers'
-// boxes. Called from a catch block.
-QString errorWithSource() {
-    try {
-        throw;
-    } catch (const ComError& e) {
-        return QString::fromStdString(e.description()) + QStringLiteral("  ") + QString::number(e.number()) +
-               QStringLiteral("  ") + QString::fromStdString(e.source());
-    } catch (...) {
-        const ErrorInfo error = currentError();
-        return error.description + QStringLiteral("  ") + QString::number(error.number) + QStringLiteral("  ");
-    }
-}
-
 // A stored value as the list shows it: Null as one blank, yes/no as Yes or No whatever wrote it.
 QString cellText(const vb::Variant& value, ado::DataType type) {
     if (value.isNull()) return QStringLiteral(" ");
@@ -98,7 +84,8 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 
 }  // namespace
 
-frmMaint::frmMaint(QWidget* parent) : QMdiSubWindow(parent) {
+frmMaint::frmMaint(QWidget* parent)
+    : QMdiSubWindow(parent), database_([this] { UpdateMaintStatusBar({}, {}); }) {
     setObjectName(QStringLiteral("frmMaint"));
     setAttribute(Qt::WA_DeleteOnClose);
     body_ = new QWidget;
@@ -120,8 +107,8 @@ frmMaint::frmMaint(QWidget* parent) : QMdiSubWindow(parent) {
     fraCmds_ = new QFrame(body_);
     fraCmds_->setObjectName(QStringLiteral("fraCmds"));
     ui::placeTwips(*fraCmds_, 2040, 3840, kCmdsWidth, kCmdsHeight);
-    cmdNew_ = makeButton(fraCmds_, "cmdNew", QStringLiteral("&New"), QStringLiteral("Clear fields to add a new record."),
-                         240);
+    cmdNew_ = makeButton(fraCmds_, "cmdNew", QStringLiteral("&New"),
+                         QStringLiteral("Clear fields to add a new record."), 240);
     cmdDelete_ = makeButton(fraCmds_, "cmdDelete", QStringLiteral("&Delete"), QStringLiteral("Delete current record."),
                             1200);
     cmdCancel_ = makeButton(fraCmds_, "cmdCancel", QStringLiteral("&UnDo"), QStringLiteral("Undo current changes."),
@@ -364,8 +351,9 @@ void frmMaint::CreateEditFields(int index, int width, const QString& name, int s
         }
         QLabel* label = lblEdit(index);
         ui::MaskedEdit* edit = mskEdit(index);
-        if (editWidths_.size() <= static_cast<std::size_t>(index)) editWidths_.resize(static_cast<std::size_t>(index) + 1);
-        editWidths_[static_cast<std::size_t>(index)] = width;
+        const auto position = static_cast<std::size_t>(index);
+        if (editWidths_.size() <= position) editWidths_.resize(position + 1);
+        editWidths_[position] = width;
         label->setText(TrimBlanks(name) + QStringLiteral(": "));
         label->setToolTip(TrimBlanks(name));
         edit->setMaxLength(editMaxLength(size));
@@ -550,10 +538,11 @@ void frmMaint::mskEdit_Change(int index) {
                 // A stored value the fixed list lacks joins the list (a class's method with its id), so that
                 // saving the row writes back what it held instead of the list's first entry.
                 combo->addItem(text);
-                if (index == 0 && windowTitle() == kClassCaption)
-                    combo->setItemData(combo->count() - 1,
-                                       ReturnMaintValue(QStringLiteral("Select ID from tblDeprMethods where Method = ") +
-                                                        keyText(text)));
+                if (index == 0 && windowTitle() == kClassCaption) {
+                    const QString methodId = QStringLiteral("Select ID from tblDeprMethods where Method = ") +
+                                             keyText(text);
+                    combo->setItemData(combo->count() - 1, database_.ReturnMaintValue(methodId));
+                }
                 combo->setCurrentIndex(combo->count() - 1);
             }
         }
@@ -688,30 +677,28 @@ bool frmMaint::AddSaveRecord() {
     return saved;
 }
 
-namespace {
-RecordSqlInput recordInput(const MaintState& state, const QString& caption, frmMaint& form) {
+RecordSqlInput frmMaint::recordInput() {
     RecordSqlInput input;
-    input.table = state.gstrMaintTable;
-    input.caption = caption;
-    for (int i = 0; i <= state.gintMaintFieldCount - 2; ++i) {
-        const ado::FieldInfo& info = state.grsMaint->fieldInfo(i);
-        input.fields.push_back({QString::fromStdString(info.name), static_cast<int>(info.type), form.mskEdit(i)->text()});
+    input.table = state_.gstrMaintTable;
+    input.caption = windowTitle();
+    for (int i = 0; i <= state_.gintMaintFieldCount - 2; ++i) {
+        const ado::FieldInfo& info = state_.grsMaint->fieldInfo(i);
+        input.fields.push_back({QString::fromStdString(info.name), static_cast<int>(info.type), fieldText(i)});
     }
-    if (QComboBox* methods = form.cboEdit(0); methods && methods->currentIndex() >= 0) {
+    if (QComboBox* methods = cboEdit(0); methods && methods->currentIndex() >= 0) {
         const QVariant id = methods->currentData();
         if (id.isValid()) input.methodId = id.toInt();
     }
-    input.keyField = state.gstrMaintKeyField;
-    input.keyValue = state.gvarMaintKeyValue;
+    input.keyField = state_.gstrMaintKeyField;
+    input.keyValue = state_.gvarMaintKeyValue;
     input.companyId = glngCompanyId;
     return input;
 }
-}  // namespace
 
 bool frmMaint::SaveRecord() {
     bool saved = false;
     trapStep(QStringLiteral("Error in SaveRecord. "), ErrorLayout::ErrorNumber, [&] {
-        const std::optional<long> rows = ExecuteMaintSql(CreateUpdateSQL(recordInput(state_, windowTitle(), *this)));
+        const std::optional<long> rows = database_.ExecuteMaintSql(CreateUpdateSQL(recordInput()));
         // An update that found no row (deleted meanwhile) did not save anything.
         saved = rows && *rows > 0;
         if (!saved) {
@@ -729,7 +716,7 @@ bool frmMaint::SaveRecord() {
 bool frmMaint::AddRecord() {
     bool saved = false;
     trapStep(QStringLiteral("Error in AddRecord. "), ErrorLayout::ErrorNumber, [&] {
-        const std::optional<long> rows = ExecuteMaintSql(CreateInsertSQL(recordInput(state_, windowTitle(), *this)));
+        const std::optional<long> rows = database_.ExecuteMaintSql(CreateInsertSQL(recordInput()));
         saved = rows && *rows > 0;
         if (!saved) {
             UpdateMaintStatusBar(QStringLiteral("Add failed."), kRedText);
@@ -751,7 +738,7 @@ void frmMaint::DeleteRecord() {
         if (answer != ui::mb::OK) return;
         if (windowTitle() == kClassCaption && CheckForClassID(toLong(state_.gvarMaintKeyValue))) return;
         if (state_.gstrMaintTable == kCompanyTable && companyMayNotGo()) return;
-        const std::optional<long> rows = ExecuteMaintSql(
+        const std::optional<long> rows = database_.ExecuteMaintSql(
             CreateDeleteSQL(state_.gstrMaintTable, state_.gstrMaintKeyField, state_.gvarMaintKeyValue));
         if (!rows) return;
         if (*rows == 0) {
@@ -801,35 +788,7 @@ bool frmMaint::companyMayNotGo() {
 }
 
 std::int32_t frmMaint::RetrieveKey() {
-    return ReturnMaintValue(RetrieveKeySQL(state_.gstrMaintTable, state_.gstrMaintKeyField));
-}
-
-std::optional<long> frmMaint::ExecuteMaintSql(const QString& sql) {
-    try {
-        engine::db database;
-        database.ExecuteSql(sql.toStdString());
-        return database.RowsChanged();
-    } catch (...) {
-        if (currentError().number == ado::adoerr::DuplicateKey) {
-            ui::prompts().msgBox(QStringLiteral("Can't add record. Duplicate Key field."));
-        } else {
-            const QString text = errorWithSource();
-            UpdateMaintStatusBar({}, {});
-            ui::prompts().msgBox(text);
-        }
-        return std::nullopt;
-    }
-}
-
-std::int32_t frmMaint::ReturnMaintValue(const QString& sql) {
-    try {
-        return engine::db().ReturnValue(sql.toStdString()).toLong();
-    } catch (...) {
-        const QString text = errorWithSource();
-        UpdateMaintStatusBar({}, {});
-        ui::prompts().msgBox(text);
-        return 0;
-    }
+    return database_.ReturnMaintValue(RetrieveKeySQL(state_.gstrMaintTable, state_.gstrMaintKeyField));
 }
 
 // ---------------------------------------------------------------------------------------------------------------

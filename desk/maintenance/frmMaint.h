@@ -10,10 +10,12 @@
 
 #include <QMdiSubWindow>
 
+#include "MaintDatabase.h"
 #include "MaintHooks.h"
 #include "MaintLayout.h"
 #include "MaintState.h"
 #include "MaintTables.h"
+#include "RecordSql.h"
 
 class QFrame;
 class QLabel;
@@ -92,18 +94,18 @@ private:
 
     // Records.
     bool bValid();
+    RecordSqlInput recordInput();
     bool SaveRecord();
     bool AddRecord();
     std::int32_t RetrieveKey();
     bool CheckForClassID(std::int32_t id);
     bool companyMayNotGo();
-    std::optional<long> ExecuteMaintSql(const QString& sql);
-    std::int32_t ReturnMaintValue(const QString& sql);
     void ReleaseMaintRecordset() { state_.grsMaint.reset(); }
     void appendRedStatus(const QString& message);
     QString fieldText(int index) const;
 
     MaintState state_;
+    MaintDatabase database_;
     int helpContextId_ = kMaintHelpId;
     std::vector<ColumnKind> columnKinds_;
     std::vector<int> editWidths_;  // each field's list column width, which sets the field's width

@@ -241,6 +241,19 @@ TEST_F(MaintWindow, S8_Form4562DataBelongsToTheOpenCompanyAndYesNoValuesSurviveA
     EXPECT_EQ(count("select Company_Id from tblMisc4562Data where [Year] = 2009"), 1);
     EXPECT_TRUE(value("select [Listed Claim] from tblMisc4562Data where [Year] = 2009").toBool());
 
+    // A value the database refuses (a carry-over that is no whole number): its error box, then "Add failed.".
+    form.cmdNew().click();
+    type(form, 0, "2011");
+    type(form, 1, "1.5");
+    form.cmdSave().click();
+    ASSERT_EQ(prompts_->messages.size(), 1u);
+    EXPECT_TRUE(prompts_->messages[0].text.endsWith("  -2147217900  Microsoft JET Database Engine"))
+        << prompts_->messages[0].text.toStdString();
+    EXPECT_EQ(status(form), "Add failed.");
+    EXPECT_TRUE(statusRed(form));
+    EXPECT_EQ(count("select count(*) from tblMisc4562Data"), 1);
+    form.cmdCancel().click();
+
     // Another company's rows: stored as 1 by another writer, listed and loaded as Yes, and saved back as Yes.
     exec("insert into tblMisc4562Data (Company_Id, [Year], [Group Assets], [Exclude 179]) values (2, 2010, 1, 1)");
     SetCompanyId(2);

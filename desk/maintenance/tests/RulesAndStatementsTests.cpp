@@ -116,7 +116,8 @@ TEST(FieldRules, AClassThatIsNotAmortizedSavesCodeZeroAndATableWithoutChecksPass
 }
 
 TEST(MaintNumbers, OnlyPlainNumbersPassAndReachSqlInCanonicalForm) {
-    for (const char* number : {"5", "-5", "+2.50", "007", ".5", "5.", " 27.5 "}) EXPECT_TRUE(isPlainNumber(number)) << number;
+    for (const char* number : {"5", "-5", "+2.50", "007", ".5", "5.", " 27.5 "})
+        EXPECT_TRUE(isPlainNumber(number)) << number;
     for (const char* text : {"", " ", "1,000", "$5", "(5)", "&H10", "1e3", "1.2.3", "--5", "5-", "1 000", "."})
         EXPECT_FALSE(isPlainNumber(text)) << text;
     EXPECT_EQ(canonicalNumber("+2.50"), "2.5");
@@ -165,7 +166,8 @@ TEST(RecordSql, StatementsKeepBracketedNamesAndAddTheMethodIdAndTheCompany) {
     RecordSqlInput company;
     company.table = "tblCompany";
     company.caption = "Companies/Clients";
-    company.fields = {{"Company Name", 202, "O'Hara Farms"}, {"Owner", 202, "Pat"}, {"Address         ", 202, "1 Main"}};
+    company.fields = {
+        {"Company Name", 202, "O'Hara Farms"}, {"Owner", 202, "Pat"}, {"Address         ", 202, "1 Main"}};
     company.keyField = "id";
     company.keyValue = "3";
     EXPECT_EQ(CreateUpdateSQL(company),

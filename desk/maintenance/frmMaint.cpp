@@ -8,7 +8,6 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QFrame>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMdiArea>
 #include <QPushButton>
@@ -132,15 +131,8 @@ frmMaint::frmMaint(QWidget* parent)
     const FieldPlace first = fieldPlace(0);
     ui::placeTwips(*label, first.labelLeft, first.labelTop, kLabelWidth, kLabelHeight);
     ui::placeTwips(*edit, first.editLeft, first.editTop, 1215, kEditHeight);
-    wireEditField(0, *edit);
-    auto* combo = new QComboBox(fraEdit_);
-    combo->setObjectName(QStringLiteral("cboEdit_0"));
-    combo->hide();
-    cboEdit_[0] = combo;
-    connect(combo, &QComboBox::currentIndexChanged, this, [this, combo] {
-        if (ui::MaskedEdit* field = mskEdit(0)) field->setTextValue(combo->currentText());
-    });
-    connect(combo, &QComboBox::activated, this, guarded(QStringLiteral("cboEdit_DropDown"), [this] { fieldEdited(); }));
+    wireEditField(*edit);
+    makeCombo(0)->hide();
 
     connect(cmdNew_, &QPushButton::clicked, this, guarded(QStringLiteral("cmdNew_Click"), [this] {
         ResetEditMode();
@@ -184,6 +176,10 @@ QLabel* frmMaint::lblEdit(int index) const {
 
 QComboBox* frmMaint::loadCboEdit(int index) {
     if (QComboBox* existing = cboEdit(index)) return existing;
+    return makeCombo(index);
+}
+
+QComboBox* frmMaint::makeCombo(int index) {
     auto* combo = new QComboBox(fraEdit_);
     combo->setObjectName(QStringLiteral("cboEdit_%1").arg(index));
     cboEdit_[index] = combo;
@@ -295,11 +291,7 @@ bool frmMaint::FillListView(const ado::RecordsetPtr& rs) {
             const QString name = QString::fromStdString(info.name);
             const ColumnLayout column =
                 columnLayout(static_cast<int>(i), name, static_cast<int>(info.type), info.definedSize);
-            // The heading is never cut off, whatever the font makes of the designed width.
-            const int headingWidth =
-                static_cast<int>(ui::toTwips(QFontMetrics(lvMain_->header()->font()).horizontalAdvance(name))) + 300;
-            lvMain_->addColumn(name, std::max(column.width, headingWidth),
-                               column.rightAligned ? Qt::AlignRight : Qt::AlignLeft);
+            lvMain_->addColumn(name, column.width, column.rightAligned ? Qt::AlignRight : Qt::AlignLeft);
             columnKinds_.push_back(column.kind);
             if (i == rs->FieldCount() - 1) {
                 lvMain_->setColumnHidden(static_cast<int>(i), true);
@@ -322,7 +314,7 @@ void frmMaint::PopulateListView(const ado::Recordset& rs) {
                                  cellText(values.at(static_cast<std::size_t>(j)), rs.fieldInfo(j).type));
         }
     });
-    // A column is at least as wide as its widest value, so no value shows cut short.
+    // A column is at least as wide as its heading and its widest value, so nothing shows cut short.
     for (int i = 0; i < lvMain_->columnCount(); ++i) {
         if (lvMain_->isColumnHidden(i)) continue;
         const int designed = lvMain_->columnWidth(i);
@@ -345,7 +337,7 @@ void frmMaint::CreateEditFields(int index, int width, const QString& name, int s
             QWidget::setTabOrder(mskEdit_.back(), edit);
             lblEdit_.push_back(label);
             mskEdit_.push_back(edit);
-            wireEditField(index, *edit);
+            wireEditField(*edit);
             label->show();
             edit->show();
         }
@@ -378,14 +370,13 @@ void frmMaint::placeEditFields(int lastIndex) {
                    editFrameHeight(lastIndex));
 }
 
-void frmMaint::wireEditField(int index, ui::MaskedEdit& edit) {
+void frmMaint::wireEditField(ui::MaskedEdit& edit) {
     edit.installEventFilter(this);
     connect(&edit, &QLineEdit::textEdited, this, guarded(QStringLiteral("mskEdit_KeyUp"), [this] { fieldEdited(); }));
     // Enter saves once Apply is the default button, as in a dialog.
     connect(&edit, &QLineEdit::returnPressed, this, guarded(QStringLiteral("mskEdit_KeyPress"), [this] {
         if (cmdSave_->isEnabled() && cmdSave_->isDefault()) cmdSave_->click();
     }));
-    Q_UNUSED(index);
 }
 
 bool frmMaint::eventFilter(QObject* watched, QEvent* event) {
@@ -478,8 +469,8 @@ void frmMaint::ItializeDataField() {
         return;
     }
     QTreeWidgetItem* row = lvMain_->selectedRow();
-    // Without a selected row there is nothing to load, and the key of the row loaded before must not be kept
-    // for a save.
+    // Without a selected row nothing is loaded and the fields, the key and the editing state stay together, so a
+    // save never writes one row's fields under another row's key.
     if (lvMain_->rowCount() == 0 || !row) return;
     trapStep(QStringLiteral("Error in ItializeDataField. "), ErrorLayout::ErrorNumber, [&] {
         mskEdit_[0]->setTextValue(ui::ListView::cellText(row, 0));

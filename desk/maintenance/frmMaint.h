@@ -88,7 +88,8 @@ private:
     void restoreLoadedSelection();
     void clearForNewRecord();
     void addFixedLists(const MaintTable& table);
-    void wireEditField(int index, ui::MaskedEdit& edit);
+    void wireEditField(ui::MaskedEdit& edit);
+    QComboBox* makeCombo(int index);
     void columnClicked(int column);
     void selectionChanged();
 

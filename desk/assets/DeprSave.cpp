@@ -174,6 +174,7 @@ bool AddorUpdate(frmAsset& f, bool bCheck179) {
         f.enableDeprSchedule(true);
         const QString outcome = editing ? QStringLiteral("Asset Updated") : QStringLiteral("Asset Added");
         DisplayMsg(outcome);
+        f.state.saveOutcome = outcome;
 
         // A vehicle just added is checked for its use records by the vehicle-use part, for its in-service year.
         // Without that part nothing is asked here; the saved asset stands either way.

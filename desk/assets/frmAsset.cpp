@@ -306,12 +306,14 @@ void frmAsset::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-bool frmAsset::SaveChanges() {
+bool frmAsset::SaveChanges(bool* saved) {
+    if (saved) *saved = false;
     if (!mblnDirty) return true;
     const int answer = ui::prompts().msgBox(QStringLiteral("Save Changes?"), ui::mb::YesNoCancel);
     if (answer == ui::mb::Yes) {
         if (!Depr::AddorUpdate(*this, mblnShow179)) return false;
         mblnDirty = false;
+        if (saved) *saved = true;
         return true;
     }
     if (answer == ui::mb::No) {
@@ -356,10 +358,13 @@ void frmAsset::cmdSave_Click() {
 }
 
 void frmAsset::cmdNew_Click() {
-    if (!SaveChanges()) return;
+    bool saved = false;
+    if (!SaveChanges(&saved)) return;
     Depr::NewAsset(*this);
     SetEditAsset(false);
     mblnDirty = false;
+    // The reset clears the status line; the outcome of the save it followed stays on it.
+    if (saved) DisplayMsg(state.saveOutcome);
 }
 
 void frmAsset::cmdSearch_Click() {

@@ -35,6 +35,8 @@ struct AssetFormState {
     bool loadedType179 = false;
     double loadedBusinessFraction = 1;
     std::int16_t loadedYear = 0;
+    // What the last completed save showed ("Asset Added", "Asset Updated").
+    QString saveOutcome;
 };
 
 class frmAsset : public QWidget {
@@ -51,8 +53,8 @@ public:
     double heightTwips() const;
     void setHeightTwips(double twips);
 
-    // The save prompt; true when the caller may go on.
-    bool SaveChanges();
+    // The save prompt; true when the caller may go on. `saved` tells whether it saved the asset.
+    bool SaveChanges(bool* saved = nullptr);
     // Field changed: Apply enabled, the window marked changed.
     void fieldChanged();
     // lblAssetId with its change rule (Print and Depr Schedule follow it).

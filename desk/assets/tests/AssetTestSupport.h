@@ -15,6 +15,7 @@
 #include "DeskTestSupport.h"
 #include "PartServices.h"
 #include "Startup.h"
+#include "StatusLine.h"
 #include "VbControls.h"
 #include "db.h"
 #include "frmAsset.h"
@@ -111,6 +112,11 @@ protected:
         leave();
         click(f->cmdSave);
     }
+    void retrieveNumber(const std::string& number) {
+        type(f->txtAssetID, QString::fromStdString(number));
+        click(f->cmdSearch);
+    }
+    void retrieveLast() { retrieveNumber(value("select max(Asset_num) from tblAssets").toString()); }
     void retrieve(const QString& description) {
         choose(f->cboAssets, description);
         click(f->cmdSearch);

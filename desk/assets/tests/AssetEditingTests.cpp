@@ -210,6 +210,10 @@ TEST_F(AssetEditing, KeysAreFilteredEchoedAndClearTheOtherSearchField) {
     EXPECT_EQ(status(), "1,234,567");
     type(f->txtCost, "1234567890");
     EXPECT_EQ(f->txtCost->text(), "123456789");  // nine characters at most
+    // Pasting passes the key filter but not the amount check: one decimal point at most.
+    type(f->txtCost, "12");
+    f->txtCost->insert(".3.4");
+    EXPECT_EQ(f->txtCost->text(), "12");
 
     type(f->txtYear, "20");
     enter(f->txtAssetID);
@@ -224,6 +228,19 @@ TEST_F(AssetEditing, KeysAreFilteredEchoedAndClearTheOtherSearchField) {
     type(f->txtAssetID, "1");
     EXPECT_EQ(f->txtYear->text(), "");
     EXPECT_EQ(f->cboAssets->listIndex(), -1);
+}
+
+TEST_F(AssetEditing, QuotesInTextsAreStoredAsTyped) {
+    type(f->txtDescription, "O'Brien's lathe");
+    choose(f->cboMethod, "MACRS");
+    choose(f->cboLife, "7");
+    type(f->txtCost, "5000");
+    type(f->txtNotes, "it's');Delete from tblAssets;--");
+    leave();
+    click(f->cmdSave);
+    EXPECT_EQ(status(), "Asset Added");
+    EXPECT_EQ(value("select Asset_name from tblAssets").toString(), "O`Brien`s lathe");
+    EXPECT_EQ(value("select notes from tblAssets").toString(), "it`s`);Delete from tblAssets;--");
 }
 
 TEST_F(AssetEditing, AccessKeyApplyChecksTheFieldLeftFirst) {

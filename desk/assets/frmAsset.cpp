@@ -61,8 +61,9 @@ QLineEdit* textBox(QWidget* parent, const char* name, double left, double top, d
 }
 
 FigureLabel* figure(QWidget* parent, const char* name, const QString& text, double left, double top) {
-    caption(parent, "", text, left, top, 2200);
-    auto* label = make<FigureLabel>(parent, name, left + 2250, top, 1300, 285);
+    const double captionWidth = left < 1000 ? 2000 : 2550;
+    caption(parent, "", text, left, top, captionWidth);
+    auto* label = make<FigureLabel>(parent, name, left + captionWidth + 50, top, 1300, 285);
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -82,6 +83,10 @@ frmAsset::frmAsset(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmAsset"));
     setWindowTitle(QStringLiteral("Asset Maintenance"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // The layout's twips were measured for a small dialog font.
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
     buildLayout();
     connectRules();
 }
@@ -94,10 +99,10 @@ void frmAsset::buildLayout() {
     caption(fraSearch, "lblYear", QStringLiteral("Year:"), 60, 255, 450);
     txtYear = textBox(fraSearch, "txtYear", 540, 250, 600, 4, true, false);
     txtYear->setToolTip(QStringLiteral("Enter year to limit Description list by Year."));
-    caption(fraSearch, "lblAssetList", QStringLiteral("Description:"), 1200, 255, 950);
-    cboAssets = make<VbCombo>(fraSearch, "cboAssets", 2180, 240, 2800, 315, false);
-    caption(fraSearch, "lblAssetIDSearch", QStringLiteral("or  Asset ID:"), 5020, 255, 950);
-    txtAssetID = textBox(fraSearch, "txtAssetID", 6000, 250, 750, 10, true, false);
+    caption(fraSearch, "lblAssetList", QStringLiteral("Description:"), 1160, 255, 1050);
+    cboAssets = make<VbCombo>(fraSearch, "cboAssets", 2230, 240, 2650, 315, false);
+    caption(fraSearch, "lblAssetIDSearch", QStringLiteral("or  Asset ID:"), 4900, 255, 1150);
+    txtAssetID = textBox(fraSearch, "txtAssetID", 6080, 250, 700, 10, true, false);
     cmdSearch = make<QPushButton>(fraSearch, "cmdSearch", 6820, 225, 1020, 345, QStringLiteral("&Retrieve"));
     cmdSearch->setToolTip(QStringLiteral("Retrieve the selected asset."));
 
@@ -106,7 +111,7 @@ void frmAsset::buildLayout() {
     QWidget* p = pnl3dDepr;
     caption(p, "lblAssetIdCaption", QStringLiteral("Asset ID:"), 60, 255, 900);
     lblAssetId = valueLabel(p, "lblAssetId", 990, 255, 900);
-    lblDescription = caption(p, "lblDescription", QStringLiteral("Description:"), 2000, 255, 950);
+    lblDescription = caption(p, "lblDescription", QStringLiteral("Description:"), 1930, 255, 1020);
     txtDescription = textBox(p, "txtDescription", 2980, 250, 4800, 35, false, false);
 
     lblMethod = caption(p, "lblMethod", QStringLiteral("Type:"), 60, 600, 900);
@@ -125,9 +130,9 @@ void frmAsset::buildLayout() {
     txtBusinessPercent = textBox(p, "txtBusinessPercent", 5330, 940, 700, 4, true, true);
     txtBusinessPercent->setText(QStringLiteral("100"));
 
-    chk179 = make<QCheckBox>(p, "chk179", 120, 1285, 1350, 300, QStringLiteral("179 Expense:"));
+    chk179 = make<QCheckBox>(p, "chk179", 0, 1285, 1530, 300, QStringLiteral("179 Expense:"));
     chk179->setLayoutDirection(Qt::RightToLeft);
-    txt179Amt = textBox(p, "txt179Amt", 1560, 1280, 1200, 9, true, true);
+    txt179Amt = textBox(p, "txt179Amt", 1560, 1280, 1100, 9, true, true);
     chkBonus = make<QCheckBox>(p, "chkBonus", 2980, 1285, 600, 300, QStringLiteral("30 "));
     chk50Bonus = make<QCheckBox>(p, "chk50Bonus", 3600, 1285, 600, 300, QStringLiteral("50"));
     chk100Bonus = make<QCheckBox>(p, "chk100Bonus", 4220, 1285, 1250, 300, QStringLiteral("100 % SDA"));
@@ -143,32 +148,33 @@ void frmAsset::buildLayout() {
     lblVehicleNum = caption(p, "lblVehicleNum", QStringLiteral("Vehicle #:"), 6050, 1625, 850);
     lblAutoNum = valueLabel(p, "lblAutoNum", 6930, 1625, 850);
 
-    caption(p, "lblConvention", QStringLiteral("Convention:"), 60, 1965, 900);
-    fraConvention = make<QGroupBox>(p, "fraConvention", 990, 1935, 3800, 345, QString());
+    caption(p, "lblConvention", QStringLiteral("Convention:"), 0, 1965, 1050);
+    fraConvention = make<QGroupBox>(p, "fraConvention", 1080, 1935, 4150, 345, QString());
     fraConvention->setFlat(true);
     const std::array<const char*, 3> optionCaptions = {"Half Year", "Mid Quarter", "Mid Month"};
-    const std::array<double, 3> optionLeft = {60, 1260, 2580};
+    const std::array<double, 3> optionLeft = {60, 1300, 2800};
+    const std::array<double, 3> optionWidth = {1200, 1450, 1300};
     for (int i = 0; i < 3; ++i) {
         const QByteArray name = QByteArray("optConvention_") + QByteArray::number(i);
-        optConvention[i] = make<QRadioButton>(fraConvention, name.constData(), optionLeft[i], 30, 1200, 285,
+        optConvention[i] = make<QRadioButton>(fraConvention, name.constData(), optionLeft[i], 30, optionWidth[i], 285,
                                               QString::fromLatin1(optionCaptions[i]));
     }
-    caption(p, "lblMethodCaption", QStringLiteral("Method:"), 4830, 1965, 700);
-    lblShowMethod = valueLabel(p, "lblShowMethod", 5560, 1965, 1100);
+    caption(p, "lblMethodCaption", QStringLiteral("Method:"), 5260, 1965, 700);
+    lblShowMethod = valueLabel(p, "lblShowMethod", 5990, 1965, 1100);
 
     caption(p, "lblNotes", QStringLiteral("Notes:"), 60, 2305, 900);
     txtNotes = textBox(p, "txtNotes", 990, 2300, 6790, 75, false, false);
 
     // Disposition.
     Frame3 = make<QGroupBox>(this, "Frame3", 60, 3400, 7920, 620, QStringLiteral("Disposition"));
-    lblSoldDate = caption(Frame3, "lblSoldDate", QStringLiteral("Disposition Date:"), 60, 255, 1300);
-    mskSold = make<ui::MaskedEdit>(Frame3, "mskSold", 1390, 250, 900, 300);
+    lblSoldDate = caption(Frame3, "lblSoldDate", QStringLiteral("Disposition Date:"), 0, 255, 1400);
+    mskSold = make<ui::MaskedEdit>(Frame3, "mskSold", 1430, 250, 800, 300);
     mskSold->setMask(QString::fromLatin1(ui::kMonthYearMask));
     lblDispositionAmt =
-        caption(Frame3, "lblDispositionAmt", QStringLiteral("Disposition Amount:"), 2350, 255, 1500);
-    txtDispositionAmt = textBox(Frame3, "txtDispositionAmt", 3880, 250, 1200, 9, true, true);
-    caption(Frame3, "lblGainLossCaption", QStringLiteral("Gain/Loss:"), 5150, 255, 900);
-    lblGainLoss = valueLabel(Frame3, "lblGainLoss", 6080, 255, 1200);
+        caption(Frame3, "lblDispositionAmt", QStringLiteral("Disposition Amount:"), 2260, 255, 1700);
+    txtDispositionAmt = textBox(Frame3, "txtDispositionAmt", 3990, 250, 1100, 9, true, true);
+    caption(Frame3, "lblGainLossCaption", QStringLiteral("Gain/Loss:"), 5150, 255, 850);
+    lblGainLoss = valueLabel(Frame3, "lblGainLoss", 6030, 255, 1200);
 
     // Buttons.
     Frame2 = make<QGroupBox>(this, "Frame2", 60, 4040, 7920, 450, QString());
@@ -180,33 +186,33 @@ void frmAsset::buildLayout() {
         return at;
     };
     cmdDeprSchedule = button(Frame2, "cmdDeprSchedule", QStringLiteral("&Depr Schedule"),
-                             QStringLiteral("Display a depreciation schedule for the current asset."), next(1260), 1260);
+                             QStringLiteral("Display a depreciation schedule for the current asset."), next(1400), 1400);
     cmdPrint = button(Frame2, "cmdPrint", QStringLiteral("&Print"), QStringLiteral("Print details for the current asset."),
-                      next(780), 780);
+                      next(700), 700);
     cmd179 = button(Frame2, "cmd179", QStringLiteral("Chk &179"), QStringLiteral("Check if 179 limit has been meet."),
-                    next(900), 900);
+                    next(820), 820);
     cmdMidConvention =
         button(Frame2, "cmdMidConvention", QStringLiteral("Chk Con&vention"),
-               QStringLiteral("Check if mid quarter convention is required."), next(1320), 1320);
-    cmdDelete = button(Frame2, "cmdDelete", QStringLiteral("&Delete"), QString(), next(800), 800);
+               QStringLiteral("Check if mid quarter convention is required."), next(1400), 1400);
+    cmdDelete = button(Frame2, "cmdDelete", QStringLiteral("&Delete"), QString(), next(740), 740);
     cmdDelete->setEnabled(false);
     cmdNew = button(Frame2, "cmdNew", QStringLiteral("&New"), QStringLiteral("Clear fields to add a new asset."),
-                    next(760), 760);
+                    next(700), 700);
     cmdCancel = button(Frame2, "cmdCancel", QStringLiteral("&UnDo"), QStringLiteral("Cancel current changes."),
-                       next(760), 760);
+                       next(720), 720);
     cmdSave = button(Frame2, "cmdSave", QStringLiteral("&Apply"), QStringLiteral("Save changes to the asset."),
-                     next(800), 800);
+                     next(760), 760);
 
     // Section 179 panel.
-    fra179 = make<QGroupBox>(this, "fra179", 60, 4540, 7920, 1400, QStringLiteral("179"));
+    fra179 = make<QGroupBox>(this, "fra179", 60, 4700, 7920, 1400, QStringLiteral("179"));
     lbl179Limit = figure(fra179, "lbl179Limit", QStringLiteral("179 Limit:"), 60, 255);
-    lbl179ThresholdCost = figure(fra179, "lbl179ThresholdCost", QStringLiteral(" Threshold Cost:"), 4000, 255);
+    lbl179ThresholdCost = figure(fra179, "lbl179ThresholdCost", QStringLiteral(" Threshold Cost:"), 3700, 255);
     lbltotalAssetValue = figure(fra179, "lbltotalAssetValue", QStringLiteral("Assets in service:"), 60, 540);
-    lbl179Total = figure(fra179, "lbl179Total", QStringLiteral("Current assigned 179 Assetsl:"), 4000, 540);
+    lbl179Total = figure(fra179, "lbl179Total", QStringLiteral("Current assigned 179 Assetsl:"), 3700, 540);
     lbl179Carryover = figure(fra179, "lbl179Carryover", QStringLiteral(" Carryover:"), 60, 825);
-    lblIncomeLimit = figure(fra179, "lblIncomeLimit", QStringLiteral("Income Limit:"), 4000, 825);
+    lblIncomeLimit = figure(fra179, "lblIncomeLimit", QStringLiteral("Income Limit:"), 3700, 825);
     lblAdjusted179 = figure(fra179, "lblAdjusted179", QStringLiteral(" Adjusted 179:"), 60, 1110);
-    lblRemaining179 = figure(fra179, "lblRemaining179", QStringLiteral("Remaining 179 deduction:"), 4000, 1110);
+    lblRemaining179 = figure(fra179, "lblRemaining179", QStringLiteral("Remaining 179 deduction:"), 3700, 1110);
 
     // Fields switched off until a method switches them on.
     switchField(*txt179Amt, false);

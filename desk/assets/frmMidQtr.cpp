@@ -18,13 +18,13 @@ namespace {
 QLabel* figureLabel(QWidget* parent, const char* name, const QString& caption, double top) {
     auto* prompt = new QLabel(caption, parent);
     prompt->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    ui::placeTwips(*prompt, 120, top, 1800, 285);
+    ui::placeTwips(*prompt, 120, top, 2400, 285);
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);
-    ui::placeTwips(*label, 2000, top, 1500, 285);
+    ui::placeTwips(*label, 2600, top, 1800, 285);
     return label;
 }
 
@@ -32,17 +32,20 @@ QLabel* figureLabel(QWidget* parent, const char* name, const QString& caption, d
 
 frmMidQtr::frmMidQtr(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmMidQtr"));
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
     auto* frame = new QGroupBox(this);
     frame->setObjectName(QStringLiteral("Frame1"));
-    ui::placeTwips(*frame, 120, 60, 3800, 1800);
+    ui::placeTwips(*frame, 120, 60, 5160, 1800);
     lblTotalCost = figureLabel(frame, "lblTotalCost", QStringLiteral("Total Asset Cost:"), 240);
     lbl4thQtrCost = figureLabel(frame, "lbl4thQtrCost", QStringLiteral("4th Qtr Cost:"), 600);
     lbl4thQtrPercent = figureLabel(frame, "lbl4thQtrPercent", QStringLiteral("4th Qtr %"), 960);
     lblWarning = new QLabel(frame);
     lblWarning->setObjectName(QStringLiteral("lblWarning"));
     lblWarning->setAlignment(Qt::AlignCenter);
-    ui::placeTwips(*lblWarning, 60, 1380, 3680, 285);
-    setFixedSize(ui::toPixels(4080), ui::toPixels(2000));
+    ui::placeTwips(*lblWarning, 60, 1380, 5040, 285);
+    setFixedSize(ui::toPixels(5400), ui::toPixels(2000));
     Form_Load();
 }
 

@@ -50,7 +50,7 @@ QString DetermineAutoType(frmAsset& f) {
 std::int16_t DetermineConvention(frmAsset& f) {
     std::int16_t result = 0;
     trap(QStringLiteral("Error in DetermineConvention. "), Layout::Blank, [&] {
-        result = assets::conventionCode(f.fraConvention->isEnabled(),
+        result = assets::conventionCode(f.fraConvention->isEnabledTo(&f),
                                         {f.optConvention[0]->isChecked(), f.optConvention[1]->isChecked(),
                                          f.optConvention[2]->isChecked()});
     });

@@ -276,7 +276,8 @@ void frmAsset::runGuarded(const char* where, const std::function<void()>& handle
 
 void frmAsset::onFocusChanged(QWidget* old, QWidget* now) {
     if (quietFocus_ > 0 || !old || !now || !isAncestorOf(now)) return;
-    for (QWidget* w = old; w && w != this; w = w->parentWidget()) {
+    // Focus coming back from a list's drop-down (a window of its own) has not left the list.
+    for (QWidget* w = old; w && w != this && !w->isWindow(); w = w->parentWidget()) {
         const auto rule = validateRules_.find(w);
         if (rule == validateRules_.end()) continue;
         // A rule that moves the focus itself must not start the next field's rule.

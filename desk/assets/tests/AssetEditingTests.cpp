@@ -145,6 +145,8 @@ TEST_F(AssetEditing, VehicleAllowanceIsCutToTheYearsLimitAndTheVehicleUseCheckFo
     EXPECT_EQ(status(), "Asset Added");
     EXPECT_DOUBLE_EQ(value("select [Allowance 30 %] from tblAssets").toDouble(), 2060);
     EXPECT_EQ(value("select vehicle_num from tblAssets").toLong(), 1);
+    const std::string asset = value("select Asset_num from tblAssets").toString();
+    EXPECT_DOUBLE_EQ(value("select depr from tblDepr where year = 2004 and asset_num = " + asset).toDouble(), 0);
     ASSERT_EQ(vehicleChecks.size(), 1u);
     EXPECT_EQ(vehicleChecks[0], std::make_pair(2004, 1));
 }

@@ -228,6 +228,8 @@ std::vector<QWidget*> AssetFieldRules::selectOnFocus(frmAsset& f) {
 }
 
 bool AssetFieldRules::onKey(frmAsset& f, QWidget* field, QKeyEvent* event) {
+    // Tab moves the focus on: the field it leaves sees no key.
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) return false;
     const bool down = event->type() == QEvent::KeyPress;
     const int code = down ? keyAscii(event) : -1;
     const bool press = code >= 0;

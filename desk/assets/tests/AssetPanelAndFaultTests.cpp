@@ -222,6 +222,38 @@ TEST_F(SavedAgain, ASmallBusinessShareAndAListedLifeStayAsStored) {
     EXPECT_EQ(row(shelving) + schedule(shelving), before);
 }
 
+TEST_F(SavedAgain, VehiclesWithAllowanceAndAmortizedAssetsStayAsStored) {
+    exec("Update tblMaxAuto set [Max Year 1] = 12400, [Yr 1 + 50%] = 20400 where Year = 2024 and Type = 'Gas'");
+    type(f->txtDescription, "Sedan");
+    choose(f->cboMethod, "Listed");
+    choose(f->cboClass, "Automobiles");
+    type(f->txtInService, "032024");
+    type(f->txtCost, "30000");
+    type(f->txtBusinessPercent, "80");
+    leave();
+    f->chk50Bonus->setChecked(true);
+    click(f->cmdSave);
+    ASSERT_EQ(status(), "Asset Added");
+    const std::string sedan = value("select max(Asset_num) from tblAssets").toString();
+    std::string before = row(sedan) + schedule(sedan);
+    saveUnchanged(sedan);
+    EXPECT_EQ(row(sedan) + schedule(sedan), before);
+
+    click(f->cmdNew);
+    type(f->txtDescription, "Goodwill");
+    choose(f->cboMethod, "Amortize");
+    choose(f->cboClass, "Section 197");
+    type(f->txtInService, "012024");
+    type(f->txtCost, "15000");
+    leave();
+    click(f->cmdSave);
+    ASSERT_EQ(status(), "Asset Added");
+    const std::string goodwill = value("select max(Asset_num) from tblAssets").toString();
+    before = row(goodwill) + schedule(goodwill);
+    saveUnchanged(goodwill);
+    EXPECT_EQ(row(goodwill) + schedule(goodwill), before);
+}
+
 class SaveTogether : public AssetWindowTest {};
 
 TEST_F(SaveTogether, AScheduleThatCannotBeWrittenLeavesNoAssetAndTheWindowAsTyped) {

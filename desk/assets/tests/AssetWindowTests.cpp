@@ -229,6 +229,25 @@ TEST_F(AssetWindow, ClosingWithChangesAsksAndMayStayOpen) {
     EXPECT_FALSE(assetWindow());
 }
 
+TEST_F(AssetWindow, SetCompanyLeavesTheCompanyAloneWhileTheWindowStaysOpen) {
+    type(f->txtDescription, "Draft");
+    bool pickerShown = false;
+    QTimer::singleShot(300, [&pickerShown] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            pickerShown = true;
+            dialog->reject();
+        }
+    });
+    prompts_->answerMessage(ui::mb::Cancel);
+    auto* setCompany = mainWindow()->findChild<QAction*>(QStringLiteral("mnuSelectCompany"));
+    ASSERT_TRUE(setCompany);
+    setCompany->trigger();
+    QTest::qWait(400);
+    EXPECT_FALSE(pickerShown);
+    EXPECT_EQ(prompts_->messageTexts(), QStringList{"Save Changes?"});
+    EXPECT_TRUE(assetWindow());
+}
+
 TEST_F(AssetWindow, ReportingAsksWhetherTheYearHasForm4562Inputs) {
     ASSERT_TRUE(partServices().misc4562Ok);
     EXPECT_FALSE(partServices().misc4562Ok(2024, 1));

@@ -82,7 +82,6 @@ QPushButton* button(QWidget* parent, const char* name, const QString& text, cons
 frmAsset::frmAsset(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmAsset"));
     setWindowTitle(QStringLiteral("Asset Maintenance"));
-    setAttribute(Qt::WA_DeleteOnClose);
     // The layout's twips were measured for a small dialog font.
     QFont small = font();
     small.setPointSize(8);

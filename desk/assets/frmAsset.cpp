@@ -55,8 +55,11 @@ QLineEdit* textBox(QWidget* parent, const char* name, double left, double top, d
     auto* edit = make<QLineEdit>(parent, name, left, top, width, 300);
     edit->setProperty("vbMaxLength", maxLength);
     if (right) edit->setAlignment(Qt::AlignRight);
-    if (amount)
+    if (amount) {
+        // Digits and one decimal point, pasted text included.
         edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*\\.?\\d*")), edit));
+        QObject::connect(edit, &QLineEdit::inputRejected, edit, [] { beeper()(); });
+    }
     return edit;
 }
 

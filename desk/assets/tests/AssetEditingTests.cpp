@@ -216,6 +216,7 @@ TEST_F(AssetEditing, KeysAreFilteredEchoedAndClearTheOtherSearchField) {
     type(f->txtCost, "12");
     f->txtCost->insert(".3.4");
     EXPECT_EQ(f->txtCost->text(), "12");
+    EXPECT_EQ(beeps_, 2);
 
     type(f->txtYear, "20");
     enter(f->txtAssetID);

@@ -104,7 +104,11 @@ public:
                 const int answer = ui::prompts().msgBox(
                     QStringLiteral("The 179 deduction is over the limit. Do you want to continue?"),
                     ui::mb::YesNoCancel, QStringLiteral("Warning"));
-                if (answer != ui::mb::Yes) f_.state.gblnAssetInvalid = true;
+                if (answer != ui::mb::Yes) {
+                    f_.state.gblnAssetInvalid = true;
+                    // The status line says why nothing was saved.
+                    message_ += QStringLiteral("The Net 179 total is over the limit.");
+                }
             }
         }
 

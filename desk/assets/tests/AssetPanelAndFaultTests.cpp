@@ -70,6 +70,7 @@ TEST_F(Section179Panel, OverTheLimitSavesOnlyOnYes) {
         EXPECT_EQ(prompts_->messages[0].style & 7, ui::mb::YesNoCancel);
         EXPECT_EQ(count("select count(*) from tblAssets where Asset_name = 'Lathe'"), 0) << answer;
         EXPECT_EQ(fore(f->txt179Amt), 255);
+        EXPECT_EQ(status(), "The Net 179 total is over the limit.");
     }
     prompts_->answerMessage(ui::mb::Yes);
     click(f->cmdSave);

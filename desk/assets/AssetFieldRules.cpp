@@ -18,15 +18,10 @@ using namespace assets;
 
 namespace {
 
-bool methodIs(const frmAsset& f, std::initializer_list<const char*> names) {
-    const QString method = f.cboMethod->text();
-    for (const char* name : names)
-        if (method == QLatin1String(name)) return true;
-    return false;
-}
+bool methodIs(const frmAsset& f, std::initializer_list<const char*> names) { return isOneOf(f.cboMethod->text(), names); }
 
 void enableRateBoxes(frmAsset& f, bool on) {
-    for (QCheckBox* box : {f.chkBonus, f.chk50Bonus, f.chk100Bonus}) box->setEnabled(on);
+    for (QCheckBox* box : f.rateBoxes()) box->setEnabled(on);
 }
 
 void boxesOn(frmAsset& f) {
@@ -36,7 +31,7 @@ void boxesOn(frmAsset& f) {
 
 void boxesOff(frmAsset& f) {
     f.lbl30Allowance->clear();
-    for (QCheckBox* box : {f.chkBonus, f.chk50Bonus, f.chk100Bonus}) {
+    for (QCheckBox* box : f.rateBoxes()) {
         box->setChecked(false);
         box->setEnabled(false);
     }
@@ -312,7 +307,7 @@ void AssetFieldRules::connectClicks(frmAsset& f) {
     for (const auto& [box, rate] : rates) {
         QObject::connect(box, &QCheckBox::toggled, form, [form, box = box, rate = rate](bool ticked) {
             if (ticked) {
-                for (QCheckBox* other : {form->chkBonus, form->chk50Bonus, form->chk100Bonus})
+                for (QCheckBox* other : form->rateBoxes())
                     if (other != box) other->setChecked(false);
                 Depr::CalculateAllowance(*form, rate);
             } else {

@@ -167,6 +167,12 @@ MidQuarterResult midQuarter(double yearTotal, double fourthQuarter) {
     return result;
 }
 
+bool isOneOf(const QString& method, std::initializer_list<const char*> names) {
+    for (const char* name : names)
+        if (method == QLatin1String(name)) return true;
+    return false;
+}
+
 bool isMacrsLife(double life) {
     for (double allowed : {3.0, 5.0, 7.0, 10.0, 15.0, 20.0, 27.5, 31.5, 39.0, 50.0})
         if (life == allowed) return true;

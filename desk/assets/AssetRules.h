@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 
 #include <QString>
@@ -96,6 +97,9 @@ struct MidQuarterResult {
     bool required = false;
 };
 MidQuarterResult midQuarter(double yearTotal, double fourthQuarter);
+
+// Whether a method name is one of the names (compared exactly, case included).
+bool isOneOf(const QString& method, std::initializer_list<const char*> names);
 
 // Lives MACRS accepts.
 bool isMacrsLife(double life);

@@ -63,26 +63,15 @@ void PopulateTypeCbo(frmAsset& f, std::int32_t methodId) {
     });
 }
 
-namespace {
-
-// Options off without the group's exclusivity getting in the way.
-void untick(QRadioButton& option) {
-    option.setAutoExclusive(false);
-    option.setChecked(false);
-    option.setAutoExclusive(true);
-}
-
-}  // namespace
-
 void ConventionOnOff(frmAsset& f, bool enable) {
     trap(QStringLiteral("Error in ConventionOnOff. "), Layout::WithSource, [&] {
         f.fraConvention->setEnabled(enable);
         for (int i : {0, 1}) {
-            untick(*f.optConvention[i]);
+            assets::untickOption(*f.optConvention[i]);
             f.optConvention[i]->setEnabled(enable);
         }
         if (enable) f.optConvention[0]->setChecked(true);
-        untick(*f.optConvention[2]);
+        assets::untickOption(*f.optConvention[2]);
         f.optConvention[2]->setEnabled(false);
     });
 }
@@ -92,10 +81,10 @@ void MidMonthOnOff(frmAsset& f, bool on) {
         if (on)
             f.optConvention[2]->setChecked(true);
         else
-            untick(*f.optConvention[2]);
+            assets::untickOption(*f.optConvention[2]);
         f.optConvention[2]->setEnabled(on);
         for (int i : {0, 1}) {
-            untick(*f.optConvention[i]);
+            assets::untickOption(*f.optConvention[i]);
             f.optConvention[i]->setEnabled(!on);
         }
         if (!on) f.optConvention[0]->setChecked(true);

@@ -25,12 +25,6 @@ namespace {
 
 QString text(const vb::Variant& value) { return value.isNull() ? QString() : QString::fromStdString(value.toString()); }
 
-bool isMethod(const QString& m, std::initializer_list<const char*> names) {
-    for (const char* name : names)
-        if (m == QLatin1String(name)) return true;
-    return false;
-}
-
 // Selects the life list entry that reads as the stored life, or writes the life into the box: a class life missing
 // from the list, or a method whose list the load does not fill, must not turn into another life on the next save.
 void showStoredLife(frmAsset& f, double life, const QString& method) {
@@ -104,7 +98,7 @@ void GetAssetData(frmAsset& f, std::int32_t assetNumber, std::int32_t companyId)
         },
         [&] {
             // A stored convention is shown as stored: real property keeps its mid-month convention.
-            if (isMethod(method, {"MACRS", "Listed", "ADS"})) {
+            if (assets::isOneOf(method, {"MACRS", "Listed", "ADS"})) {
                 const std::int16_t convention = row["convention"].toInt();
                 const bool stored = convention >= 1 && convention <= 3;
                 ConventionOnOff(f, val(f.cboLife->text()) < 27 || stored);
@@ -141,13 +135,13 @@ void GetAssetData(frmAsset& f, std::int32_t assetNumber, std::int32_t companyId)
             const double stored = row["Allowance 30 %"].isNull() ? 0 : row["Allowance 30 %"].toDouble();
             if (!allowed) {
                 f.lbl30Allowance->clear();
-                for (QCheckBox* box : {f.chkBonus, f.chk50Bonus, f.chk100Bonus}) {
+                for (QCheckBox* box : f.rateBoxes()) {
                     box->setChecked(false);
                     box->setEnabled(false);
                 }
                 return;
             }
-            for (QCheckBox* box : {f.chkBonus, f.chk50Bonus, f.chk100Bonus}) box->setEnabled(true);
+            for (QCheckBox* box : f.rateBoxes()) box->setEnabled(true);
             if (!(stored > 0)) {
                 f.chkBonus->setChecked(false);
                 f.chk50Bonus->setChecked(false);

@@ -89,9 +89,7 @@ void NewAsset(frmAsset& f) {
         },
         [&] { ConventionOnOff(f, false); },
         [&] {
-            f.optConvention[2]->setAutoExclusive(false);
-            f.optConvention[2]->setChecked(false);
-            f.optConvention[2]->setAutoExclusive(true);
+            assets::untickOption(*f.optConvention[2]);
             f.optConvention[2]->setEnabled(false);
         },
         [&] { f.cmdDelete->setEnabled(false); },

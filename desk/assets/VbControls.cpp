@@ -45,6 +45,12 @@ void switchField(QWidget& widget, bool on) {
     widget.setEnabled(on);
 }
 
+void untickOption(QRadioButton& option) {
+    option.setAutoExclusive(false);
+    option.setChecked(false);
+    option.setAutoExclusive(true);
+}
+
 VbCombo::VbCombo(bool editable, QWidget* parent) : QComboBox(parent) {
     setEditable(editable);
     setInsertPolicy(QComboBox::NoInsert);

@@ -8,6 +8,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QRadioButton>
 
 namespace tally::desk::assets {
 
@@ -29,6 +30,9 @@ void setForeColour(QWidget& widget, std::int32_t number);
 std::int32_t foreColour(const QWidget& widget);
 // A field switched on (white, enabled) or off (grey, disabled).
 void switchField(QWidget& widget, bool on);
+
+// Unticks an option button even when it is the one ticked of its group.
+void untickOption(QRadioButton& option);
 
 class VbCombo : public QComboBox {
     Q_OBJECT

@@ -64,6 +64,8 @@ public:
     // Sets focus from code without running the leaving field's rule.
     void focusQuietly(QWidget* target);
     void noteDescriptionTyped() { mblnRefreshList = true; }
+    // The three special-allowance boxes (30 %, 50 %, 100 %).
+    std::array<QCheckBox*, 3> rateBoxes() const { return {chkBonus, chk50Bonus, chk100Bonus}; }
 
     AssetFormState state;
     bool mblnDirty = false;

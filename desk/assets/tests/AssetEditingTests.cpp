@@ -218,6 +218,12 @@ TEST_F(AssetEditing, KeysAreFilteredEchoedAndClearTheOtherSearchField) {
     EXPECT_EQ(f->txtCost->text(), "12");
     EXPECT_EQ(beeps_, 2);
 
+    choose(f->cboMethod, "MACRS");
+    type(f->cboLife, "5a");
+    EXPECT_EQ(f->cboLife->text(), "5");
+    EXPECT_EQ(f->cboLife->listIndex(), -1);
+    EXPECT_EQ(beeps_, 3);
+
     type(f->txtYear, "20");
     enter(f->txtAssetID);
     EXPECT_EQ(status(), "Invalid year.");

@@ -1,0 +1,356 @@
+#include "AssetFieldRules.h"
+
+#include <QKeyEvent>
+
+#include "AssetRules.h"
+#include "Conversions.h"
+#include "ComboRoutines.h"
+#include "DesktopState.h"
+#include "Depr.h"
+#include "Format.h"
+#include "StatusLine.h"
+#include "Variant.h"
+#include "frmAsset.h"
+
+namespace tally::desk {
+
+using namespace assets;
+
+namespace {
+
+bool methodIs(const frmAsset& f, std::initializer_list<const char*> names) { return isOneOf(f.cboMethod->text(), names); }
+
+void enableRateBoxes(frmAsset& f, bool on) {
+    for (QCheckBox* box : f.rateBoxes()) box->setEnabled(on);
+}
+
+void boxesOn(frmAsset& f) {
+    enableRateBoxes(f, true);
+    f.chk179->setChecked(true);
+}
+
+void boxesOff(frmAsset& f) {
+    f.lbl30Allowance->clear();
+    for (QCheckBox* box : f.rateBoxes()) {
+        box->setChecked(false);
+        box->setEnabled(false);
+    }
+    f.chk179->setChecked(false);
+}
+
+void amount179On(frmAsset& f, bool on) {
+    if (!on) f.txt179Amt->clear();
+    switchField(*f.txt179Amt, on);
+}
+
+void recomputeAndCheck(frmAsset& f) {
+    Depr::Recompute(f);
+    if (f.mblnShow179) Depr::Check179Totals(f);
+}
+
+// The life as a 16-bit whole number, 0 when the text is no number.
+std::int16_t lifeNumber(const QString& text) {
+    const auto number = vb::parseNumber(text.toStdString());
+    return number ? vb::CInt(*number) : std::int16_t{0};
+}
+
+void cboMethodValidate(frmAsset& f) {
+    Depr::ConventionOnOff(f, false);
+    switchField(*f.cboClass, false);
+    const QString method = f.cboMethod->text();
+    if (f.cboMethod->listIndex() >= 0 && method != QLatin1String("Straight Line")) {
+        Depr::PopulateTypeCbo(f, f.cboMethod->selectedData());
+        switchField(*f.cboClass, true);
+        Depr::PopulateLifeCbo(f, method);
+        if (method == QLatin1String("Listed")) switchField(*f.cboLife, false);
+        if (methodIs(f, {"Listed", "MACRS"})) {
+            f.chk179->setChecked(true);
+            amount179On(f, true);
+            enableRateBoxes(f, true);
+        } else {
+            f.chk179->setChecked(false);
+            amount179On(f, false);
+            enableRateBoxes(f, false);
+        }
+        Depr::CalculateCostBasis(f);
+    }
+    switchField(*f.txtAmorizeCode, method == QLatin1String("Amortize"));
+    Depr::ConventionOnOff(f, methodIs(f, {"ADS", "Listed", "MACRS"}));
+}
+
+void cboClassValidate(frmAsset& f) {
+    if (f.cboClass->listIndex() < 0) return;
+    if (methodIs(f, {"ADS", "MACRS"})) Depr::MidMonthOnOff(f, Depr::DetermineLife(f) > 27);
+    if (methodIs(f, {"Listed", "MACRS"}) && Depr::DetermineLife(f) < 26)
+        boxesOn(f);
+    else
+        boxesOff(f);
+    if (Depr::DetermineAutoType(f) != QLatin1String("N")) {
+        if (f.lblAutoNum->text().isEmpty()) f.lblAutoNum->setText(Depr::GetNextVehicleNum(f));
+    } else {
+        f.lblAutoNum->clear();
+    }
+    if (f.cboMethod->text() == QLatin1String("Amortize"))
+        f.txtAmorizeCode->setText(numberText(Depr::DetermineAmortizeCode(f)));
+    else
+        f.txtAmorizeCode->clear();
+    const double classLife = classLifeValue(f.cboClass->text());
+    if (classLife <= 0) {
+        f.cboLife->setListIndex(-1);
+    } else {
+        // A class life the list does not offer is written into the box, so the save stores the class's life.
+        const int index = f.cboLife->findText(numberText(classLife));
+        if (index >= 0)
+            f.cboLife->setListIndex(index);
+        else
+            f.cboLife->setText(numberText(classLife));
+    }
+    f.lblShowMethod->setText(Depr::ShowMethod(f.cboMethod->text(), lifeNumber(f.cboLife->text())));
+}
+
+void cboLifeValidate(frmAsset& f) {
+    DisplayMsg(QString());
+    if (methodIs(f, {"Listed", "ADS", "MACRS"})) f.cboClass->setListIndex(-1);
+    const double life = val(f.cboLife->text());
+    if (methodIs(f, {"ADS", "MACRS"})) Depr::MidMonthOnOff(f, life > 27);
+    if (f.cboMethod->text() == QLatin1String("MACRS") && life < 21)
+        boxesOn(f);
+    else
+        boxesOff(f);
+    f.lblShowMethod->setText(Depr::ShowMethod(f.cboMethod->text(), lifeNumber(f.cboLife->text())));
+}
+
+void businessPercentValidate(frmAsset& f) {
+    if (methodIs(f, {"Listed", "MACRS"})) {
+        const double fraction = Depr::GetBuisnessPecent(f);
+        if (fraction <= 0.5) {
+            DisplayMsg(QStringLiteral("If Business Percent is 50% or less.") +
+                           QStringLiteral(" ADS will be used instead of MACRS."),
+                       QStringLiteral("32768"));
+            f.lblShowMethod->setText(QStringLiteral("S/L"));
+            f.chk179->setChecked(false);
+            amount179On(f, false);
+            boxesOff(f);
+        } else {
+            f.chk179->setChecked(true);
+            // The method shown follows the life, as the class and life rules show it.
+            f.lblShowMethod->setText(Depr::ShowMethod(f.cboMethod->text(), lifeNumber(f.cboLife->text())));
+            amount179On(f, true);
+            enableRateBoxes(f, true);
+        }
+    }
+    Depr::Recompute(f);
+}
+
+void inServiceValidate(frmAsset& f) {
+    setForeColour(*f.lblInService, kBlack);
+    if (!monthYearDate(f.txtInService->Text())) {
+        setForeColour(*f.lblInService, kRed);
+        DisplayMsg(QStringLiteral("Invalid date"), QStringLiteral("255"));
+        return;
+    }
+    if (f.mblnShow179) {
+        f.txtYear->clear();
+        Depr::Do179Deduction(f);
+    }
+    // A vehicle keeps the number it has: its use records are filed under it.
+    if (Depr::DetermineAutoType(f) != QLatin1String("N") && f.lblAutoNum->text().isEmpty())
+        f.lblAutoNum->setText(Depr::GetNextVehicleNum(f));
+}
+
+void yearValidate(frmAsset& f) {
+    DisplayMsg(QString());
+    setForeColour(*f.txtYear, kBlue);
+    const QString year = f.txtYear->text();
+    if (!year.isEmpty() && year.size() < 4) {
+        DisplayMsg(QStringLiteral("Invalid year."), QStringLiteral("255"));
+        setForeColour(*f.txtYear, kRed);
+        return;
+    }
+    Depr::GetAssetList(f, glngCompanyId, vb::CInt(val(year)));
+    if (f.mblnShow179) Depr::Do179Deduction(f);
+}
+
+// The character a key press types, as the program's key rules see it: control keys as codes below 32; -1 for
+// keys that type nothing (and Tab, which moves the focus).
+int keyAscii(const QKeyEvent* e) {
+    if (e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) return -1;
+    if ((e->modifiers() & Qt::ControlModifier) && e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z)
+        return e->key() - Qt::Key_A + 1;
+    const QString text = e->text();
+    return text.isEmpty() ? -1 : text.at(0).unicode();
+}
+
+bool numericKey(int code) { return code < 32 || code == '.' || (code >= '0' && code <= '9'); }
+
+void echoAmount(const QLineEdit& box) {
+    DisplayMsg(QString::fromStdString(vb::Format(vb::Variant(box.text().toStdString()), "###,###,###,###")));
+}
+
+// Typed text beyond a box's length is ignored (text put in by the program may be longer).
+bool beyondMaxLength(const QWidget* field, int code) {
+    const auto* edit = qobject_cast<const QLineEdit*>(field);
+    const int max = field->property("vbMaxLength").toInt();
+    if (!edit || max <= 0 || code < 32) return false;
+    return edit->text().size() - edit->selectedText().size() >= max;
+}
+
+}  // namespace
+
+std::map<QWidget*, std::function<void()>> AssetFieldRules::validateRules(frmAsset& f) {
+    frmAsset* form = &f;
+    return {
+        {f.cboMethod, [form] { cboMethodValidate(*form); }},
+        {f.cboClass, [form] { cboClassValidate(*form); }},
+        {f.cboLife, [form] { cboLifeValidate(*form); }},
+        {f.txtCost, [form] { recomputeAndCheck(*form); }},
+        {f.txt179Amt, [form] { recomputeAndCheck(*form); }},
+        {f.txtOtherDeductions, [form] { recomputeAndCheck(*form); }},
+        {f.txtBusinessPercent, [form] { businessPercentValidate(*form); }},
+        {f.txtInService, [form] { inServiceValidate(*form); }},
+        {f.txtAssetID, [] { DisplayMsg(QString()); }},
+        {f.txtYear, [form] { yearValidate(*form); }},
+    };
+}
+
+std::vector<QWidget*> AssetFieldRules::keyWatched(frmAsset& f) {
+    return {f.txtCost, f.txt179Amt, f.txtOtherDeductions, f.txtDispositionAmt, f.txtBusinessPercent,
+            f.txtDescription, f.txtNotes, f.mskSold, f.txtInService, f.cboLife, f.txtAssetID, f.txtYear};
+}
+
+std::vector<QWidget*> AssetFieldRules::selectOnFocus(frmAsset& f) {
+    return {f.txtCost, f.txtBusinessPercent, f.txtDescription, f.txtInService};
+}
+
+bool AssetFieldRules::onKey(frmAsset& f, QWidget* field, QKeyEvent* event) {
+    // Tab moves the focus on: the field it leaves sees no key.
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) return false;
+    const bool down = event->type() == QEvent::KeyPress;
+    const int code = down ? keyAscii(event) : -1;
+    const bool press = code >= 0;
+    auto filterNumeric = [&] {
+        if (numericKey(code)) return false;
+        beeper()();
+        return true;
+    };
+    bool drop = press && beyondMaxLength(field, code);
+
+    if (field == f.txtCost) {
+        if (down) DisplayMsg(QString());
+        if (press) drop = drop || filterNumeric();
+        if (!down) {
+            echoAmount(*f.txtCost);
+            f.fieldChanged();
+        }
+    } else if (field == f.txt179Amt || field == f.txtOtherDeductions || field == f.txtDispositionAmt) {
+        if (press) drop = drop || filterNumeric();
+        if (!down) {
+            echoAmount(*static_cast<QLineEdit*>(field));
+            f.fieldChanged();
+        }
+    } else if (field == f.txtBusinessPercent) {
+        if (down) {
+            f.fieldChanged();
+            DisplayMsg(QString());
+        }
+        if (press) {
+            drop = drop || filterNumeric();
+            f.fieldChanged();
+        }
+    } else if (field == f.txtDescription) {
+        if (down) {
+            f.fieldChanged();
+            f.noteDescriptionTyped();
+        }
+    } else if (field == f.txtNotes) {
+        if (press) f.fieldChanged();
+    } else if (field == f.mskSold) {
+        if (press || !down) f.fieldChanged();
+    } else if (field == f.txtInService) {
+        if (press) {
+            DisplayMsg(QString());
+            f.fieldChanged();
+        }
+    } else if (field == f.cboLife) {
+        if (press) {
+            drop = filterNumeric();
+            f.fieldChanged();
+        }
+        if (!down) {
+            DisplayMsg(QString());
+            if (methodIs(f, {"Listed", "ADS", "MACRS"})) f.cboClass->setListIndex(-1);
+        }
+    } else if (field == f.txtAssetID) {
+        if (press && code >= '0' && code <= '9' && !drop) {
+            f.cboAssets->setListIndex(-1);
+            f.txtYear->clear();
+        } else if (press && code >= 32 && code != '.' && !(code >= '0' && code <= '9')) {
+            beeper()();
+            drop = true;
+        }
+    } else if (field == f.txtYear) {
+        if (press && code >= 32 && code != '.') {
+            if (!(code >= '0' && code <= '9')) {
+                beeper()();
+                drop = true;
+            }
+            f.txtAssetID->clear();
+        }
+    }
+    return drop;
+}
+
+void AssetFieldRules::connectClicks(frmAsset& f) {
+    frmAsset* form = &f;
+    const std::array<std::pair<QCheckBox*, double>, 3> rates = {
+        std::pair{f.chkBonus, 0.3}, std::pair{f.chk50Bonus, 0.5}, std::pair{f.chk100Bonus, 1.0}};
+    for (const auto& [box, rate] : rates) {
+        QObject::connect(box, &QCheckBox::toggled, form, [form, box = box, rate = rate](bool ticked) {
+            if (ticked) {
+                for (QCheckBox* other : form->rateBoxes())
+                    if (other != box) other->setChecked(false);
+                Depr::CalculateAllowance(*form, rate);
+            } else {
+                form->lbl30Allowance->clear();
+            }
+            form->cmdSave->setEnabled(true);
+            Depr::CalculateCostBasis(*form);
+            form->mblnDirty = true;
+        });
+    }
+    QObject::connect(f.chk179, &QCheckBox::toggled, form, [form](bool ticked) {
+        amount179On(*form, ticked);
+        form->cmdSave->setEnabled(true);
+        Depr::CalculateCostBasis(*form);
+        form->mblnDirty = true;
+    });
+    for (QRadioButton* option : f.optConvention)
+        QObject::connect(option, &QRadioButton::toggled, form, [form](bool on) {
+            if (on) form->fieldChanged();
+        });
+    QObject::connect(f.cboMethod, &VbCombo::dropDown, form, [form] {
+        switchField(*form->cboLife, true);
+        form->cboLife->clear();
+        form->cboClass->setListIndex(-1);
+        switchField(*form->cboClass, true);
+        DisplayMsg(QString());
+        form->fieldChanged();
+        form->txtAmorizeCode->clear();
+        form->lblShowMethod->clear();
+    });
+    QObject::connect(f.cboClass, &VbCombo::dropDown, form, [form] {
+        if (methodIs(*form, {"MACRS", "ADS"})) form->cboLife->setText(QString());
+        DisplayMsg(QString());
+        form->fieldChanged();
+    });
+    QObject::connect(f.cboLife, &VbCombo::dropDown, form, [form] {
+        DisplayMsg(QString());
+        form->fieldChanged();
+    });
+    QObject::connect(f.cboAssets, &VbCombo::dropDown, form, [form] {
+        form->txtAssetID->clear();
+        DisplayMsg(QString());
+    });
+}
+
+}  // namespace tally::desk

@@ -406,15 +406,9 @@ void frmAsset::cmdDeprSchedule_Click() {
         return;
     }
     const auto& doReports = partServices().doReports;
-    const double number = val(lblAssetId->text());
-    // The report takes the asset number in a 16-bit slot: a larger number would open another asset's schedule.
-    if (!doReports || number < 1 || number > 32767) {
-        DisplayMsg(QStringLiteral("The depreciation schedule of asset ") + lblAssetId->text() +
-                       QStringLiteral(" can not be shown."),
-                   QStringLiteral("255"));
-        return;
-    }
-    doReports(QStringLiteral("Depreciation Schedule"), static_cast<std::int16_t>(number), txtDescription->text());
+    if (!doReports) return;
+    // The whole asset number: a number past 32767 cut to 16 bits would open another asset's schedule.
+    doReports(QStringLiteral("Depreciation Schedule"), vb::CLng(val(lblAssetId->text())), txtDescription->text());
 }
 
 void frmAsset::cmdPrint_Click() {

@@ -308,15 +308,18 @@ TEST_F(SaveTogether, ADeleteThatFailsDeletesNothingAndKeepsTheAsset) {
     EXPECT_GE(f->cboAssets->findText("Copier"), 0);
 }
 
-TEST_F(SaveTogether, ScheduleOfAnAssetNumberBeyondTheReportsSlotIsNotOpened) {
-    int reports = 0;
-    partServices().doReports = [&](const QString&, std::int16_t, const QString&) { ++reports; };
+TEST_F(SaveTogether, ScheduleOfAnAssetNumberPast16BitsOpensThatAssetsSchedule) {
+    std::vector<std::int32_t> numbers;
+    partServices().doReports = [&](const QString& name, std::int32_t number, const QString& text) {
+        EXPECT_EQ(name, "Depreciation Schedule");
+        EXPECT_EQ(text, "Far");
+        numbers.push_back(number);
+    };
     exec(assetInsert("Far", 10000, "2024-02-01", 0, false, "40000"));
     retrieveNumber("40000");
     ASSERT_EQ(f->lblAssetId->text(), "40000");
     click(f->cmdDeprSchedule);
-    EXPECT_EQ(reports, 0);
-    EXPECT_EQ(statusColour(), 255);
+    EXPECT_EQ(numbers, std::vector<std::int32_t>{40000});
 }
 
 TEST_F(SaveTogether, ANewVehicleIsCheckedForItsInServiceYearAfterItsLifeWasTyped) {

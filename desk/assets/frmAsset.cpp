@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QRegularExpressionValidator>
 #include <QTimer>
 
@@ -284,7 +285,15 @@ void frmAsset::onFocusChanged(QWidget* old, QWidget* now) {
         if (rule == validateRules_.end()) continue;
         // A rule that moves the focus itself must not start the next field's rule.
         ++quietFocus_;
+        const QPointer<QWidget> entered(now);
         runGuarded("Validate", rule->second);
+        // The rule runs once the cursor is already in the next field. One that switches that field off and on
+        // again (the type's rule does so with the class list) has pushed the cursor past it: it goes back, or the
+        // field's own rule would never run for what the user picks there.
+        QWidget* focus = QApplication::focusWidget();
+        if (entered && focus != entered && focus && isAncestorOf(focus) && entered->isEnabled() &&
+            entered->isVisible())
+            entered->setFocus(Qt::OtherFocusReason);
         --quietFocus_;
         return;
     }

@@ -151,6 +151,22 @@ TEST_F(AssetEditing, VehicleAllowanceIsCutToTheYearsLimitAndTheVehicleUseCheckFo
     EXPECT_EQ(vehicleChecks[0], std::make_pair(2004, 1));
 }
 
+// Clicking the class list straight after choosing the type: the type's rule runs as the cursor enters the class
+// list and must leave it there, or the class chosen next never runs its own rule (no life, no vehicle number).
+TEST_F(AssetEditing, ClassChosenRightAfterTheTypeSetsTheLifeAndVehicleNumber) {
+    type(f->txtDescription, "Sedan");
+    choose(f->cboMethod, "Listed");
+    enter(f->cboClass);
+    EXPECT_EQ(QApplication::focusWidget(), f->cboClass);
+    f->cboClass->showPopup();
+    f->cboClass->setCurrentIndex(f->cboClass->findText("Automobiles", Qt::MatchStartsWith));
+    f->cboClass->hidePopup();
+    leave();
+    EXPECT_EQ(f->cboLife->text(), "5");
+    EXPECT_EQ(f->lblAutoNum->text(), "1");
+    EXPECT_EQ(f->lblShowMethod->text(), "200 DB");
+}
+
 TEST_F(AssetEditing, VehicleWithoutLimitsForItsYearIsNotSaved) {
     exec("Delete from tblMaxAuto where Year = 2003");
     type(f->txtDescription, "Sedan");

@@ -33,7 +33,7 @@ TEST_F(AssetsAndReports, AnAssetsScheduleAndPrintedDetailComeFromItsWindow) {
     ASSERT_TRUE(f->cmdPrint->isEnabled());
     click(f->cmdPrint);
     EXPECT_TRUE(prompts_->messages.empty()) << prompts_->messageTexts().join("|").toStdString();
-    const QString page = printedText();
+    const QString page = pdfText(pdfPath());
     EXPECT_TRUE(page.contains(QRegularExpression("Sample Company +07/15/2024"))) << page.toStdString();
     EXPECT_TRUE(page.contains(QRegularExpression("Description: +Copier +Asset ID: +" + number))) << page.toStdString();
     EXPECT_TRUE(page.contains(QRegularExpression("Cost: +10,000 "))) << page.toStdString();

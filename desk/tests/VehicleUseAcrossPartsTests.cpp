@@ -1,6 +1,8 @@
 // Vehicle use as the other parts reach it: a new vehicle saved in the asset window, the Form 4562 request's
 // gate, and the two vehicle windows opened from the Tools menu through the year prompt.
 
+#include <QClipboard>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "MileageBox.h"
@@ -204,8 +206,11 @@ TEST_F(VehiclesAcrossParts, Form4562AsksForMissingDataAndVehicleUse) {
     menuForYear("mnuForm4562_2", "2010");
     EXPECT_TRUE(prompts_->messages.empty()) << prompts_->messageTexts().join("|").toStdString();
     ASSERT_EQ(formsShown(), 1u);
-    EXPECT_TRUE(std::filesystem::exists(lastFormShown())) << lastFormShown();
     EXPECT_EQ(lastFormShown().parent_path(), forms::UserFormsFolder());
+    // The stored use reaches the form's vehicle lines.
+    const QString form = pdfText(lastFormShown().string());
+    EXPECT_TRUE(form.contains(QRegularExpression("Line 30 vehicle 1: Business miles +12,000"))) << form.toStdString();
+    EXPECT_TRUE(form.contains(QRegularExpression("Line 33 vehicle 1: Total miles +12,000"))) << form.toStdString();
 
     // A company without vehicles: no question either.
     const std::int32_t baker = addCompany("Baker Farms");
@@ -229,7 +234,9 @@ TEST_F(VehiclesAcrossParts, ToolsMenuOpensTheVehicleWindowsForTheTypedYear) {
             EXPECT_EQ(modAutoUse::GetVehicleDesc(1), "Van");
             EXPECT_TRUE(page.column(1).txtBusiness->isEnabled());
             EXPECT_FALSE(page.column(2).txtBusiness->isEnabled());
-            fillColumn(page, 1, "8000", false);
+            fillColumn(page, 1, "", false);
+            QApplication::clipboard()->setText(QStringLiteral("17,000"));
+            page.column(1).txtBusiness->paste();
             press(page, "cmdSave");
             page.close();
         });
@@ -239,18 +246,27 @@ TEST_F(VehiclesAcrossParts, ToolsMenuOpensTheVehicleWindowsForTheTypedYear) {
     ASSERT_EQ(prompts_->inputs.size(), 1u);
     EXPECT_EQ(prompts_->inputs[0].title, "Auto Use Form");
     EXPECT_EQ(prompts_->inputs[0].defaultText, "2024");
-    EXPECT_EQ(storedUseRows("[Year] = 2009 and [Vehicle #] = 1 and [Business Miles] = '8000'"), 1);
+    EXPECT_EQ(storedUseRows("[Year] = 2009 and [Vehicle #] = 1 and [Business Miles] = '17000'"), 1);
 
     // Reopened for the year, the page shows what was stored.
     {
         ModalScript script;
         script.expect<frmAutoUse>([](frmAutoUse& page) {
-            EXPECT_EQ(page.column(1).txtBusiness->text(), "8000");
-            EXPECT_EQ(page.column(1).lblTotal->text(), "9250");
+            EXPECT_EQ(page.column(1).txtBusiness->text(), "17000");
+            EXPECT_EQ(page.column(1).lblTotal->text(), "18250");
         });
         menuForYear("mnuAutoUse", "2009");
         EXPECT_TRUE(script.allShown());
     }
+
+    // Reports > Auto Use shows what the page stored.
+    menuForYear("mnuAutoUseRpt", "2009");
+    const std::vector<frmDocument*> reports = reportWindows();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(caption(*reports[0]), "2009 - Auto Use for Acme Tools");
+    ASSERT_EQ(rows(*reports[0]).size(), 1);
+    EXPECT_TRUE(rows(*reports[0])[0].startsWith("Van|1|" + QString::number(acme) + "|17,000|250|1,000|No|No|Yes"))
+        << rows(*reports[0])[0].toStdString();
 
     {
         ModalScript script;

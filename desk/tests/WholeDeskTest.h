@@ -150,11 +150,11 @@ protected:
     }
 
     std::string pdfPath() const { return (home_.path() / "printout.pdf").string(); }
-    // The printed page's text in its printed layout.
-    QString printedText() const {
+    // A PDF file's text in its printed layout.
+    static QString pdfText(const std::string& path) {
         QProcess process;
         process.start(QStringLiteral("pdftotext"),
-                      {QStringLiteral("-layout"), QString::fromStdString(pdfPath()), QStringLiteral("-")});
+                      {QStringLiteral("-layout"), QString::fromStdString(path), QStringLiteral("-")});
         if (!process.waitForFinished(30000)) return {};
         return QString::fromUtf8(process.readAllStandardOutput());
     }

@@ -6,7 +6,6 @@
 
 #include "WholeDeskTest.h"
 #include "frmCompany.h"
-#include "frmMaint.h"
 #include "MaskedEdit.h"
 
 namespace tally::desk::testing {
@@ -46,9 +45,7 @@ TEST_F(AssetsAndReports, ACompanyAddedAndPickedHasItsOwnAssetsReported) {
 
     // Maintenance > Companies/Clients: a new company.
     menu("mnuCompanyMaint");
-    frmMaint* maint = nullptr;
-    for (QMdiSubWindow* w : mainWindow()->mdiArea().subWindowList())
-        if (auto* form = qobject_cast<frmMaint*>(w)) maint = form;
+    frmMaint* maint = maintenanceWindow();
     ASSERT_TRUE(maint);
     maint->cmdNew().click();
     QTest::keyClicks(maint->mskEdit(0), QStringLiteral("Baker Farms"));

@@ -11,7 +11,6 @@
 #include "YesNoPair.h"
 #include "frmAutoQst.h"
 #include "frmAutoUse.h"
-#include "frmMaint.h"
 #include "modAutoUse.h"
 #include "modDatabase.h"
 
@@ -172,9 +171,7 @@ TEST_F(VehiclesAcrossParts, Form4562AsksForMissingDataAndVehicleUse) {
 
     // The year's data entered in Maintenance > Miscellanous 4562 Data.
     menu("mnuMisc4562Data");
-    frmMaint* maint = nullptr;
-    for (QMdiSubWindow* w : mainWindow()->mdiArea().subWindowList())
-        if (auto* form = qobject_cast<frmMaint*>(w)) maint = form;
+    frmMaint* maint = maintenanceWindow();
     ASSERT_TRUE(maint);
     maint->cmdNew().click();
     QTest::keyClicks(maint->mskEdit(0), QStringLiteral("2010"));

@@ -29,6 +29,7 @@
 #include "ReportLauncher.h"
 #include "VehicleUseState.h"
 #include "frmDocument.h"
+#include "frmMaint.h"
 
 namespace tally::desk::testing {
 
@@ -115,7 +116,9 @@ protected:
         deskCommands().getReport = [launcher](const QString& name) { launcher->GetReport(name); };
     }
     std::size_t formsShown() const { return opener_->opened.size(); }
-    std::filesystem::path lastFormShown() const { return opener_->opened.empty() ? std::filesystem::path() : opener_->opened.back(); }
+    std::filesystem::path lastFormShown() const {
+        return opener_->opened.empty() ? std::filesystem::path() : opener_->opened.back();
+    }
 
     void menu(const char* name) {
         auto* action = mainWindow()->findChild<QAction*>(QString::fromLatin1(name));
@@ -135,6 +138,11 @@ protected:
         for (QMdiSubWindow* w : mainWindow()->mdiArea().subWindowList(QMdiArea::CreationOrder))
             if (auto* doc = qobject_cast<frmDocument*>(w->widget())) reports.push_back(doc);
         return reports;
+    }
+    static frmMaint* maintenanceWindow() {
+        for (QMdiSubWindow* w : mainWindow()->mdiArea().subWindowList())
+            if (auto* form = qobject_cast<frmMaint*>(w)) return form;
+        return nullptr;
     }
     static QString caption(frmDocument& report) { return report.parentWidget()->windowTitle(); }
     // The report's rows as shown, cells joined by "|".

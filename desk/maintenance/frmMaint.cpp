@@ -146,6 +146,11 @@ frmMaint::frmMaint(QWidget* parent)
             guarded(QStringLiteral("cmdCancel_Click"), [this] { CancelCmd(); }));
     connect(lvMain_, &QTreeWidget::itemSelectionChanged, this,
             guarded(QStringLiteral("lvMain_Click"), [this] { selectionChanged(); }));
+    // A click on the row that stays highlighted while the fields wait for a new record changes no selection, yet
+    // the user asks for that row: it is loaded as any other clicked row is.
+    connect(lvMain_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* row) {
+        guarded(QStringLiteral("lvMain_Click"), [this, row] { rowClicked(row); })();
+    });
     connect(lvMain_, &ui::ListView::columnClicked, this, [this](int column) {
         guarded(QStringLiteral("lvMain_ColumnClick"), [this, column] { columnClicked(column); })();
     });
@@ -605,6 +610,12 @@ void frmMaint::ResetLabelColors() {
 void frmMaint::selectionChanged() {
     if (movingSelection_) return;
     ItializeDataField();
+}
+
+void frmMaint::rowClicked(QTreeWidgetItem* row) {
+    if (movingSelection_ || !row || row != lvMain_->selectedRow()) return;
+    const bool shown = state_.gblnMaintEditing && ui::ListView::rowKey(row) == state_.gintMaintRow;
+    if (!shown) ItializeDataField();
 }
 
 void frmMaint::columnClicked(int column) {

@@ -92,6 +92,7 @@ private:
     QComboBox* makeCombo(int index);
     void columnClicked(int column);
     void selectionChanged();
+    void rowClicked(QTreeWidgetItem* row);
 
     // Records.
     bool bValid();

@@ -343,6 +343,35 @@ TEST_F(MaintWindow, S10_HeadersSortEachWayAndASaveAfterSortingWritesTheRowThatWa
     EXPECT_EQ(count("select [Threshold Cost] from tblMax179 where [Year] = 2005"), 123456);
 }
 
+TEST_F(MaintWindow, AClickOnTheRowStillHighlightedAfterASaveOrNewLoadsIt) {
+    frmMaint& form = open("179Rates");
+    const auto mouseClick = [&](const QString& year) {
+        QTreeWidgetItem* row = rowWithText(form, year);
+        ASSERT_NE(row, nullptr);
+        QTest::mouseClick(form.lvMain().viewport(), Qt::LeftButton, {},
+                          form.lvMain().visualItemRect(row).center());
+    };
+    mouseClick("2009");
+    EXPECT_EQ(fieldTexts(form).first(), "2009");
+    type(form, 1, "250001");
+    form.cmdSave().click();
+    EXPECT_EQ(status(form), "Record Updated.");
+    EXPECT_EQ(fieldTexts(form).first(), "");
+    ASSERT_NE(form.lvMain().selectedRow(), nullptr);  // the saved row stays highlighted
+
+    mouseClick("2009");
+    EXPECT_EQ(fieldTexts(form).first(), "2009");
+    EXPECT_EQ(form.mskEdit(1)->text(), "250001");
+    EXPECT_EQ(buttons(form), "1100");
+
+    form.cmdNew().click();
+    EXPECT_EQ(fieldTexts(form).first(), "");
+    mouseClick("2009");
+    EXPECT_EQ(fieldTexts(form).first(), "2009");
+    EXPECT_EQ(buttons(form), "1100");
+    EXPECT_TRUE(prompts_->messages.empty());
+}
+
 TEST_F(MaintWindow, F2_AnUpdateOrDeleteThatFindsNoRowIsAFailure) {
     frmMaint& form = open("179Rates");
     clickRow(form, "2009");

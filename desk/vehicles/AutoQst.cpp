@@ -106,6 +106,8 @@ void DeleteAutoQst(frmAutoQst& window) {
         VehicleUseState& s = vehicleUseState();
         engine::Auto().DeleteAutoQst(s.gintAutoUseYear, glngCompanyId);
         s.gblnAutoQstExists = false;
+        // The answers that exempted the company are gone with the row.
+        s.gblnAutoQstHasYes = false;
         for (int i = 0; i < 5; ++i) window.answer(i).clear();
     });
 }

@@ -51,12 +51,13 @@ const QString kDateMask = QStringLiteral("##/##/####");
 
 // Design sizes in twips.
 constexpr int kFormWidth = 8700;
-constexpr int kFormHeight = 5500;
+constexpr int kFormHeight = 5845;  // 5500 and the status line's two extra lines, so the list keeps its rows
 constexpr int kListLeft = 75;
 constexpr int kListTop = 45;
 constexpr int kCmdsWidth = 4130;
 constexpr int kCmdsHeight = 615;
-constexpr int kStatusHeight = 315;
+// Room for three lines: a record failing several checks gets a message for each, and none may be cut off.
+constexpr int kStatusHeight = 660;
 constexpr int kSmallestList = 600;
 
 void setBackColour(QWidget& widget, std::int32_t number) {
@@ -118,6 +119,8 @@ frmMaint::frmMaint(QWidget* parent)
     lblStatusBar_ = new QLabel(body_);
     lblStatusBar_->setObjectName(QStringLiteral("lblStatusBar"));
     lblStatusBar_->setTextFormat(Qt::PlainText);
+    lblStatusBar_->setWordWrap(true);
+    lblStatusBar_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ui::placeTwips(*lblStatusBar_, 60, 4680, 8175, kStatusHeight);
     ui::setTextColour(*lblStatusBar_, kStatusGreen);
 

@@ -2,6 +2,7 @@
 // the checks before a save, the "Save Changes?" question, sorting, and the way back to the company picker.
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QMenu>
 
 #include "MaintTestSupport.h"
@@ -370,6 +371,24 @@ TEST_F(MaintWindow, AClickOnTheRowStillHighlightedAfterASaveOrNewLoadsIt) {
     EXPECT_EQ(fieldTexts(form).first(), "2009");
     EXPECT_EQ(buttons(form), "1100");
     EXPECT_TRUE(prompts_->messages.empty());
+}
+
+TEST_F(MaintWindow, EveryMessageOfAFailedCheckCanBeReadOnTheStatusLine) {
+    frmMaint& form = open("AutoRates");
+    form.show();
+    form.cmdNew().click();
+    type(form, 0, "20x9");
+    type(form, 2, "1,000");
+    form.cmdSave().click();
+    const QLabel& line = form.lblStatusBar();
+    EXPECT_EQ(line.text(), "Year must be numeric.  Yr 1 + 30% must be numeric.  Max Year 1 is required.  "
+                           "Max Year 2 is required.  Max Year 3 is required.  Max Year 4 is required.  ");
+    const QRect needed = QFontMetrics(line.font()).boundingRect(QRect(0, 0, line.width(), 10000),
+                                                                 Qt::TextWordWrap, line.text());
+    EXPECT_TRUE(line.wordWrap());
+    EXPECT_LE(needed.height(), line.height());
+    EXPECT_GE(line.geometry().bottom(), form.cmdSave().parentWidget()->geometry().bottom());
+    EXPECT_LE(line.geometry().bottom(), line.parentWidget()->height());
 }
 
 TEST_F(MaintWindow, F2_AnUpdateOrDeleteThatFindsNoRowIsAFailure) {

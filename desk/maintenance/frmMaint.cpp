@@ -230,8 +230,8 @@ bool frmMaint::DisplayInterface(const QString& key) {
         try {
             FillListView(table->query());
         } catch (...) {
-            ui::prompts().msgBox(QStringLiteral("Error in ") + table->loader + QStringLiteral(". ") +
-                                 errorWithSource());
+            showError(QStringLiteral("Error in ") + table->loader + QStringLiteral(". "), currentError(),
+                      ErrorLayout::Source);
         }
         trapStep(prefix, ErrorLayout::ErrorNumber, [&] { addFixedLists(*table); });
     }

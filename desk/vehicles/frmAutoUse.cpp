@@ -7,6 +7,7 @@
 
 #include "AutoUseText.h"
 #include "ClosePrompt.h"
+#include "ErrorReport.h"
 #include "Colour.h"
 #include "MileageBox.h"
 #include "StatusLine.h"
@@ -90,9 +91,12 @@ frmAutoUse::frmAutoUse(QWidget* parent) : QDialog(parent) {
     QPushButton* cmdSave = button(commands, "cmdSave", QStringLiteral("Save"), 360);
     QPushButton* cmdCancel = button(commands, "cmdCancel", QStringLiteral("Cancel"), 1800);
 
-    connect(cmdSave, &QPushButton::clicked, this, &frmAutoUse::cmdSave_Click);
-    connect(cmdDelete, &QPushButton::clicked, this, &frmAutoUse::cmdDelete_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmAutoUse::cmdCancel_Click);
+    connect(cmdSave, &QPushButton::clicked, this,
+            guarded(QStringLiteral("cmdSave_Click"), [this] { cmdSave_Click(); }));
+    connect(cmdDelete, &QPushButton::clicked, this,
+            guarded(QStringLiteral("cmdDelete_Click"), [this] { cmdDelete_Click(); }));
+    connect(cmdCancel, &QPushButton::clicked, this,
+            guarded(QStringLiteral("cmdCancel_Click"), [this] { cmdCancel_Click(); }));
 }
 
 void frmAutoUse::buildColumn(int n, QWidget* grid) {
@@ -202,6 +206,7 @@ void frmAutoUse::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void frmAutoUse::reject() { cmdCancel_Click(); }
+// Escape works as Cancel; like the buttons, its errors end in a box, never in the event loop.
+void frmAutoUse::reject() { guarded(QStringLiteral("cmdCancel_Click"), [this] { cmdCancel_Click(); })(); }
 
 }  // namespace tally::desk

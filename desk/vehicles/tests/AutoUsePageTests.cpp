@@ -1,6 +1,7 @@
 // The vehicle-use page: opening and loading, typing and totals, validation, saving, deletion and closing.
 
 #include <QClipboard>
+#include <QPushButton>
 
 #include "VehicleTestSupport.h"
 #include "frmAutoUse.h"
@@ -257,6 +258,22 @@ TEST_F(AutoUsePage, NothingToSaveAndDeletingOneColumnsUse) {
     EXPECT_EQ(storedUse(1), "100|0|0|True|True|True");
     EXPECT_EQ(storedUse(2), "");
     EXPECT_EQ(storedUse(3), "300|0|0|True|True|True");
+}
+
+// A number too large for any arithmetic typed into Remove Vehicle # is an error shown in a box, not a crash.
+TEST_F(AutoUsePage, AHugeVehicleNumberToRemoveIsShownAsAnErrorNotThrownFromTheButton) {
+    addThreeVehicles();
+    openPage([&](frmAutoUse& page) {
+        page.txtAutoNum().setText(QString(400, u'9'));
+        auto* remove = page.findChild<QPushButton*>(QStringLiteral("cmdDelete"));
+        ASSERT_NE(remove, nullptr);
+        EXPECT_NO_THROW(remove->click());
+        ASSERT_EQ(prompts_->messages.size(), 1u);
+        EXPECT_TRUE(prompts_->messages[0].text.startsWith("Error in cmdDelete_Click "))
+            << prompts_->messages[0].text.toStdString();
+        EXPECT_TRUE(page.isVisible());
+    });
+    EXPECT_EQ(storedUse(1), "");
 }
 
 // A column the engine refuses stops the save: the columns before it are stored, it and those after keep their

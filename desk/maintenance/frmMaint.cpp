@@ -652,7 +652,7 @@ void frmMaint::DisableEditFields() {
 // Validation and records.
 
 bool frmMaint::bValid() {
-    bool valid = true;
+    bool valid = false;  // a record whose checks could not run is not valid
     trapStep(QStringLiteral("Error in bValid. "), ErrorLayout::ErrorNumber, [&] {
         std::vector<EditField> fields;
         for (int i = 0; i <= state_.gintMaintFieldCount - 2; ++i)

@@ -225,6 +225,7 @@ bool frmMaint::DisplayInterface(const QString& key) {
     if (const MaintTable* table = findMaintTable(key)) {
         state_ = MaintState{};
         state_.gstrMaintTable = table->table;
+        listedCompanyId_ = glngCompanyId;
         setWindowTitle(table->caption);
         helpContextId_ = table->helpContextId;
         try {
@@ -696,7 +697,8 @@ RecordSqlInput frmMaint::recordInput() {
     }
     input.keyField = state_.gstrMaintKeyField;
     input.keyValue = state_.gvarMaintKeyValue;
-    input.companyId = glngCompanyId;
+    // The company whose rows the list shows, even when another company was opened since.
+    input.companyId = listedCompanyId_;
     return input;
 }
 

@@ -272,6 +272,20 @@ TEST_F(MaintWindow, S8_Form4562DataBelongsToTheOpenCompanyAndYesNoValuesSurviveA
     EXPECT_EQ(count("select [179 Carryover] from tblMisc4562Data where Company_Id = 2"), 700);
 }
 
+// The window lists one company's Form 4562 data; opening another company meanwhile does not send a row added
+// among those rows to the other company.
+TEST_F(MaintWindow, AForm4562RowIsAddedForTheCompanyWhoseRowsTheWindowLists) {
+    exec("insert into tblCompany (id, [Company Name]) values (2, 'Baker')");
+    frmMaint& form = open("Misc4562Data");
+    SetCompanyId(2);  // Tools > Set Company/Client while the window stays open
+    form.cmdNew().click();
+    type(form, 0, "2011");
+    form.cmdSave().click();
+    EXPECT_EQ(status(form), "Record Added.");
+    EXPECT_EQ(column(form, 0), QStringList{"2011"});
+    EXPECT_EQ(count("select Company_Id from tblMisc4562Data where [Year] = 2011"), 1);
+}
+
 TEST_F(MaintWindow, S9_UnsavedEditsAskBeforeAnotherRowIsLoadedAndCancelKeepsRowAndSelectionTogether) {
     frmMaint& form = open("179Rates");
     clickRow(form, "2009");

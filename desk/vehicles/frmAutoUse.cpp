@@ -67,7 +67,8 @@ frmAutoUse::frmAutoUse(QWidget* parent) : QDialog(parent) {
         {Row::Business1, "lblBusiness1", 360, 3375, 255, "Total business/investment miles driven during"},
         {Row::Business2, "lblBusiness2", 540, 3255, 255, "the year(do not include commuting miles----"},
         {Row::Business3, "lblBusiness3", 730, 3015, 255, "see the instructions)"},
-        {Row::Commute, "lblCommute", 1000, 3255, 255, "Total commuting miles driven during the year."},
+        // As wide as the room left of the first column, so the caption's full stop is not cut off.
+        {Row::Commute, "lblCommute", 1000, 3360, 255, "Total commuting miles driven during the year."},
         {Row::Personal, "lblPersonal", 1320, 3135, 375, "Total other personal (noncommuting miles driven)."},
         {Row::Count, "Label12", 1880, 3255, 255, "Total miles driven during the year."},
         {Row::OffDuty, "lblOffDuty", 2590, 3015, 385, "Was the vehicle available for personal use during off-duty hours?"},

@@ -1,6 +1,5 @@
 #include "MaintDatabase.h"
 
-#include "ComError.h"
 #include "ErrorReport.h"
 #include "Prompts.h"
 #include "Recordset.h"
@@ -8,22 +7,10 @@
 
 namespace tally::desk {
 
-QString errorWithSource() {
-    try {
-        throw;
-    } catch (const ComError& e) {
-        return QString::fromStdString(e.description()) + QStringLiteral("  ") + QString::number(e.number()) +
-               QStringLiteral("  ") + QString::fromStdString(e.source());
-    } catch (...) {
-        const ErrorInfo error = currentError();
-        return error.description + QStringLiteral("  ") + QString::number(error.number) + QStringLiteral("  ");
-    }
-}
-
 void MaintDatabase::showFailure() const {
-    const QString text = errorWithSource();
+    const ErrorInfo error = currentError();
     clearStatus_();
-    ui::prompts().msgBox(text);
+    showError({}, error, ErrorLayout::Source);
 }
 
 std::optional<long> MaintDatabase::ExecuteMaintSql(const QString& sql) const {

@@ -11,9 +11,6 @@
 
 namespace tally::desk {
 
-// description, two blanks, number, two blanks, source of the exception being handled (call from a catch block).
-QString errorWithSource();
-
 class MaintDatabase {
 public:
     // `clearStatus` empties the window's status line before an error box.

@@ -51,12 +51,13 @@ const QString kDateMask = QStringLiteral("##/##/####");
 
 // Design sizes in twips.
 constexpr int kFormWidth = 8700;
-constexpr int kFormHeight = 5500;
+constexpr int kFormHeight = 5845;  // 5500 and the status line's two extra lines, so the list keeps its rows
 constexpr int kListLeft = 75;
 constexpr int kListTop = 45;
 constexpr int kCmdsWidth = 4130;
 constexpr int kCmdsHeight = 615;
-constexpr int kStatusHeight = 315;
+// Room for three lines: a record failing several checks gets a message for each, and none may be cut off.
+constexpr int kStatusHeight = 660;
 constexpr int kSmallestList = 600;
 
 void setBackColour(QWidget& widget, std::int32_t number) {
@@ -118,6 +119,8 @@ frmMaint::frmMaint(QWidget* parent)
     lblStatusBar_ = new QLabel(body_);
     lblStatusBar_->setObjectName(QStringLiteral("lblStatusBar"));
     lblStatusBar_->setTextFormat(Qt::PlainText);
+    lblStatusBar_->setWordWrap(true);
+    lblStatusBar_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ui::placeTwips(*lblStatusBar_, 60, 4680, 8175, kStatusHeight);
     ui::setTextColour(*lblStatusBar_, kStatusGreen);
 
@@ -146,6 +149,11 @@ frmMaint::frmMaint(QWidget* parent)
             guarded(QStringLiteral("cmdCancel_Click"), [this] { CancelCmd(); }));
     connect(lvMain_, &QTreeWidget::itemSelectionChanged, this,
             guarded(QStringLiteral("lvMain_Click"), [this] { selectionChanged(); }));
+    // A click on the row that stays highlighted while the fields wait for a new record changes no selection, yet
+    // the user asks for that row: it is loaded as any other clicked row is.
+    connect(lvMain_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* row) {
+        guarded(QStringLiteral("lvMain_Click"), [this, row] { rowClicked(row); })();
+    });
     connect(lvMain_, &ui::ListView::columnClicked, this, [this](int column) {
         guarded(QStringLiteral("lvMain_ColumnClick"), [this, column] { columnClicked(column); })();
     });
@@ -217,13 +225,14 @@ bool frmMaint::DisplayInterface(const QString& key) {
     if (const MaintTable* table = findMaintTable(key)) {
         state_ = MaintState{};
         state_.gstrMaintTable = table->table;
+        listedCompanyId_ = glngCompanyId;
         setWindowTitle(table->caption);
         helpContextId_ = table->helpContextId;
         try {
             FillListView(table->query());
         } catch (...) {
-            ui::prompts().msgBox(QStringLiteral("Error in ") + table->loader + QStringLiteral(". ") +
-                                 errorWithSource());
+            showError(QStringLiteral("Error in ") + table->loader + QStringLiteral(". "), currentError(),
+                      ErrorLayout::Source);
         }
         trapStep(prefix, ErrorLayout::ErrorNumber, [&] { addFixedLists(*table); });
     }
@@ -607,6 +616,12 @@ void frmMaint::selectionChanged() {
     ItializeDataField();
 }
 
+void frmMaint::rowClicked(QTreeWidgetItem* row) {
+    if (movingSelection_ || !row || row != lvMain_->selectedRow()) return;
+    const bool shown = state_.gblnMaintEditing && ui::ListView::rowKey(row) == state_.gintMaintRow;
+    if (!shown) ItializeDataField();
+}
+
 void frmMaint::columnClicked(int column) {
     const QScopedValueRollback<bool> moving(movingSelection_, true);
     const bool rightAligned = lvMain_->columnAlignment(column) & Qt::AlignRight;
@@ -638,7 +653,7 @@ void frmMaint::DisableEditFields() {
 // Validation and records.
 
 bool frmMaint::bValid() {
-    bool valid = true;
+    bool valid = false;  // a record whose checks could not run is not valid
     trapStep(QStringLiteral("Error in bValid. "), ErrorLayout::ErrorNumber, [&] {
         std::vector<EditField> fields;
         for (int i = 0; i <= state_.gintMaintFieldCount - 2; ++i)
@@ -682,7 +697,8 @@ RecordSqlInput frmMaint::recordInput() {
     }
     input.keyField = state_.gstrMaintKeyField;
     input.keyValue = state_.gvarMaintKeyValue;
-    input.companyId = glngCompanyId;
+    // The company whose rows the list shows, even when another company was opened since.
+    input.companyId = listedCompanyId_;
     return input;
 }
 

@@ -92,6 +92,7 @@ private:
     QComboBox* makeCombo(int index);
     void columnClicked(int column);
     void selectionChanged();
+    void rowClicked(QTreeWidgetItem* row);
 
     // Records.
     bool bValid();
@@ -108,6 +109,8 @@ private:
     MaintState state_;
     MaintDatabase database_;
     int helpContextId_ = kMaintHelpId;
+    // The open company when the table was loaded: the Form 4562 data listed are its rows, and rows added go to it.
+    std::int32_t listedCompanyId_ = 0;
     std::vector<ColumnKind> columnKinds_;
     std::vector<int> editWidths_;  // each field's list column width, which sets the field's width
     EditColumns editColumns_ = editColumns(0);

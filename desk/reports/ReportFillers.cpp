@@ -179,35 +179,36 @@ long CreateListview(ListModel& list, ado::Recordset& rs, const QString& reportNa
     return 0;
 }
 
-long PopulateLV(ListModel& list, ado::Recordset& rs) {
-    FillerSteps steps("PopulateLV");
+namespace {
+
+// One list row a record, cells by `style`; with `numberRows` the second column numbers the rows in the order the
+// engine gives them.
+long fillRecordRows(ListModel& list, ado::Recordset& rs, CellStyle style, const char* routine, bool numberRows) {
+    FillerSteps steps(routine);
     long rows = 0;
     while (!rs.EOF_()) {
         int row = -1;
         steps.run([&] { row = list.addRow(trimmedText(rs[0L])); });
-        if (row >= 0) fillRow(list, row, rs, CellStyle::Plain, steps);
+        if (row >= 0) fillRow(list, row, rs, style, steps);
         steps.run([&] { rs.MoveNext(); });
         if (steps.leaving()) return 0;
         ++rows;
+        if (numberRows) {
+            steps.run([&] { list.setCell(row, 1, QString::number(rows)); });
+            if (steps.leaving()) return 0;
+        }
     }
     return rows;
 }
 
+}  // namespace
+
+long PopulateLV(ListModel& list, ado::Recordset& rs) {
+    return fillRecordRows(list, rs, CellStyle::Plain, "PopulateLV", false);
+}
+
 long PopulateLVAutoUseRpt(ListModel& list, ado::Recordset& rs) {
-    FillerSteps steps("PopulateLVAutoUseRpt");
-    long rows = 0;
-    while (!rs.EOF_()) {
-        int row = -1;
-        steps.run([&] { row = list.addRow(trimmedText(rs[0L])); });
-        if (row >= 0) fillRow(list, row, rs, CellStyle::AutoUse, steps);
-        steps.run([&] { rs.MoveNext(); });
-        if (steps.leaving()) return 0;
-        ++rows;
-        // The second column numbers the vehicles in the order the engine gives them.
-        steps.run([&] { list.setCell(row, 1, QString::number(rows)); });
-        if (steps.leaving()) return 0;
-    }
-    return rows;
+    return fillRecordRows(list, rs, CellStyle::AutoUse, "PopulateLVAutoUseRpt", true);
 }
 
 long PopulateDeprWrkSheet(ListModel& list, ado::Recordset& rs) {

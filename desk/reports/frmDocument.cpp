@@ -51,8 +51,9 @@ frmDocument::frmDocument(QWidget* parent) : QWidget(parent) {
     cmdPrint_ = makeButton(this, "cmdPrint", QStringLiteral("&Print"));
     lvListView_ = new ui::ListView(this);
     lvListView_->setObjectName(QStringLiteral("lvListView"));
-    // The catalogue's column widths were made for an 8-point list font.
-    QFont listFont = lvListView_->font();
+    // The catalogue's column widths were made for an 8-point face of Arial's widths: Liberation Sans has them, where
+    // the desktop's wider default face cut headings such as "Commuting Miles".
+    QFont listFont(QStringLiteral("Liberation Sans"));
     listFont.setPointSizeF(8.25);
     lvListView_->setFont(listFont);
     // The rows carry subtotal and total rows in their places: a click on a heading does not reorder them.

@@ -1,5 +1,6 @@
 #include "ErrorReport.h"
 
+#include "AppIdentity.h"
 #include "ComError.h"
 #include "Prompts.h"
 
@@ -9,17 +10,23 @@ ErrorInfo currentError() {
     try {
         throw;
     } catch (const ComError& e) {
-        return {e.number(), QString::fromStdString(e.description())};
+        return {e.number(), QString::fromStdString(e.description()), QString::fromStdString(e.source())};
     } catch (const std::exception& e) {
-        return {kUnexpectedFailure, QString::fromLocal8Bit(e.what())};
+        return {kUnexpectedFailure, QString::fromLocal8Bit(e.what()), QString::fromLatin1(kErrorSource)};
     } catch (...) {
-        return {kUnexpectedFailure, QStringLiteral("Unexpected error")};
+        return {kUnexpectedFailure, QStringLiteral("Unexpected error"), QString::fromLatin1(kErrorSource)};
     }
 }
 
 QString errorText(const QString& prefix, const ErrorInfo& error, ErrorLayout layout) {
-    const QString separator = layout == ErrorLayout::Blank ? QStringLiteral(" ") : QStringLiteral(" Error Number: ");
-    return prefix + error.description + separator + QString::number(error.number);
+    const QString number = QString::number(error.number);
+    switch (layout) {
+    case ErrorLayout::Blank: return prefix + error.description + QStringLiteral(" ") + number;
+    case ErrorLayout::ErrorNumber: return prefix + error.description + QStringLiteral(" Error Number: ") + number;
+    case ErrorLayout::Source:
+        return prefix + error.description + QStringLiteral("  ") + number + QStringLiteral("  ") + error.source;
+    }
+    return prefix + error.description;
 }
 
 void showError(const QString& prefix, const ErrorInfo& error, ErrorLayout layout) {

@@ -14,14 +14,16 @@ namespace tally::desk {
 struct ErrorInfo {
     long number = 0;
     QString description;
+    QString source;  // what raised it: the engine's or database's name, else the program's own
 };
 
-// Number and description of the exception being handled (ComError keeps its own; others get E_FAIL).
+// Number, description and source of the exception being handled (ComError keeps its own; others get E_FAIL).
 ErrorInfo currentError();
 
 enum class ErrorLayout {
     Blank,        // prefix + description + " " + number
     ErrorNumber,  // prefix + description + " Error Number: " + number
+    Source,       // prefix + description + "  " + number + "  " + source
 };
 
 QString errorText(const QString& prefix, const ErrorInfo& error, ErrorLayout layout);

@@ -54,7 +54,7 @@ void GetAutoQst(frmAutoQst& window) {
 
 bool ValidateAutoQst(frmAutoQst& window) {
     bool result = true;
-    vehicleStep(QStringLiteral("Error in ValidateAutoQst. "), [&] {
+    const bool checked = vehicleStep(QStringLiteral("Error in ValidateAutoQst. "), [&] {
         DisplayMsg({});
         QString messages;
         for (int i = 0; i < 5; ++i) ui::setTextColour(window.question(i), 0);
@@ -66,7 +66,8 @@ bool ValidateAutoQst(frmAutoQst& window) {
         }
         if (!result) DisplayMsg(messages, QStringLiteral("255"));
     });
-    return result;
+    // Answers that could not be checked are not valid.
+    return checked && result;
 }
 
 bool AddUpdateAutoQst(frmAutoQst& window) {
@@ -106,6 +107,8 @@ void DeleteAutoQst(frmAutoQst& window) {
         VehicleUseState& s = vehicleUseState();
         engine::Auto().DeleteAutoQst(s.gintAutoUseYear, glngCompanyId);
         s.gblnAutoQstExists = false;
+        // The answers that exempted the company are gone with the row.
+        s.gblnAutoQstHasYes = false;
         for (int i = 0; i < 5; ++i) window.answer(i).clear();
     });
 }

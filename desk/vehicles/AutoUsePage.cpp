@@ -150,7 +150,7 @@ void ShowTotal(frmAutoUse& page, int column) {
 
 bool ValidateAuto(frmAutoUse& page) {
     bool result = true;
-    vehicleStep(QStringLiteral("Error in ValidateAuto. "), [&] {
+    const bool checked = vehicleStep(QStringLiteral("Error in ValidateAuto. "), [&] {
         using Row = frmAutoUse::Row;
         DisplayMsg({});
         QString messages;
@@ -184,7 +184,8 @@ bool ValidateAuto(frmAutoUse& page) {
             if (!result) DisplayMsg(messages, kRedText);
         }
     });
-    return result;
+    // Entries that could not be checked are not valid.
+    return checked && result;
 }
 
 bool AddAutoUse(frmAutoUse& page) {

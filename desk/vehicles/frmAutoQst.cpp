@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "ClosePrompt.h"
+#include "ErrorReport.h"
 #include "StatusLine.h"
 #include "Twips.h"
 #include "VehicleWindowParts.h"
@@ -87,9 +88,12 @@ frmAutoQst::frmAutoQst(QWidget* parent) : QDialog(parent) {
     QPushButton* cmdSave = button(this, "cmdSave", QStringLiteral("Save"), 5040);
     QPushButton* cmdCancel = button(this, "cmdCancel", QStringLiteral("Cancel"), 6120);
     cmdSave->setDefault(true);
-    connect(cmdSave, &QPushButton::clicked, this, &frmAutoQst::cmdSave_Click);
-    connect(cmdDelete, &QPushButton::clicked, this, &frmAutoQst::cmdDelete_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmAutoQst::cmdCancel_Click);
+    connect(cmdSave, &QPushButton::clicked, this,
+            guarded(QStringLiteral("cmdSave_Click"), [this] { cmdSave_Click(); }));
+    connect(cmdDelete, &QPushButton::clicked, this,
+            guarded(QStringLiteral("cmdDelete_Click"), [this] { cmdDelete_Click(); }));
+    connect(cmdCancel, &QPushButton::clicked, this,
+            guarded(QStringLiteral("cmdCancel_Click"), [this] { cmdCancel_Click(); }));
 }
 
 AutoQstAnswers frmAutoQst::yesAnswers() const {
@@ -129,6 +133,7 @@ void frmAutoQst::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void frmAutoQst::reject() { cmdCancel_Click(); }
+// Escape works as Cancel; like the buttons, its errors end in a box, never in the event loop.
+void frmAutoQst::reject() { guarded(QStringLiteral("cmdCancel_Click"), [this] { cmdCancel_Click(); })(); }
 
 }  // namespace tally::desk

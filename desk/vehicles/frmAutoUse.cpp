@@ -7,6 +7,7 @@
 
 #include "AutoUseText.h"
 #include "ClosePrompt.h"
+#include "ErrorReport.h"
 #include "Colour.h"
 #include "MileageBox.h"
 #include "StatusLine.h"
@@ -66,7 +67,8 @@ frmAutoUse::frmAutoUse(QWidget* parent) : QDialog(parent) {
         {Row::Business1, "lblBusiness1", 360, 3375, 255, "Total business/investment miles driven during"},
         {Row::Business2, "lblBusiness2", 540, 3255, 255, "the year(do not include commuting miles----"},
         {Row::Business3, "lblBusiness3", 730, 3015, 255, "see the instructions)"},
-        {Row::Commute, "lblCommute", 1000, 3255, 255, "Total commuting miles driven during the year."},
+        // As wide as the room left of the first column, so the caption's full stop is not cut off.
+        {Row::Commute, "lblCommute", 1000, 3360, 255, "Total commuting miles driven during the year."},
         {Row::Personal, "lblPersonal", 1320, 3135, 375, "Total other personal (noncommuting miles driven)."},
         {Row::Count, "Label12", 1880, 3255, 255, "Total miles driven during the year."},
         {Row::OffDuty, "lblOffDuty", 2590, 3015, 385, "Was the vehicle available for personal use during off-duty hours?"},
@@ -90,9 +92,12 @@ frmAutoUse::frmAutoUse(QWidget* parent) : QDialog(parent) {
     QPushButton* cmdSave = button(commands, "cmdSave", QStringLiteral("Save"), 360);
     QPushButton* cmdCancel = button(commands, "cmdCancel", QStringLiteral("Cancel"), 1800);
 
-    connect(cmdSave, &QPushButton::clicked, this, &frmAutoUse::cmdSave_Click);
-    connect(cmdDelete, &QPushButton::clicked, this, &frmAutoUse::cmdDelete_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmAutoUse::cmdCancel_Click);
+    connect(cmdSave, &QPushButton::clicked, this,
+            guarded(QStringLiteral("cmdSave_Click"), [this] { cmdSave_Click(); }));
+    connect(cmdDelete, &QPushButton::clicked, this,
+            guarded(QStringLiteral("cmdDelete_Click"), [this] { cmdDelete_Click(); }));
+    connect(cmdCancel, &QPushButton::clicked, this,
+            guarded(QStringLiteral("cmdCancel_Click"), [this] { cmdCancel_Click(); }));
 }
 
 void frmAutoUse::buildColumn(int n, QWidget* grid) {
@@ -202,6 +207,7 @@ void frmAutoUse::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void frmAutoUse::reject() { cmdCancel_Click(); }
+// Escape works as Cancel; like the buttons, its errors end in a box, never in the event loop.
+void frmAutoUse::reject() { guarded(QStringLiteral("cmdCancel_Click"), [this] { cmdCancel_Click(); })(); }
 
 }  // namespace tally::desk

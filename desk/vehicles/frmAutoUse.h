@@ -52,7 +52,6 @@ public:
     void resetControls();
 
     bool changed() const { return changed_; }
-    void setChanged(bool changed) { changed_ = changed; }
 
     void cmdSave_Click();
     void cmdDelete_Click();

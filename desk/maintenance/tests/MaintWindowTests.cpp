@@ -2,6 +2,7 @@
 // the checks before a save, the "Save Changes?" question, sorting, and the way back to the company picker.
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QMenu>
 
 #include "MaintTestSupport.h"
@@ -271,6 +272,20 @@ TEST_F(MaintWindow, S8_Form4562DataBelongsToTheOpenCompanyAndYesNoValuesSurviveA
     EXPECT_EQ(count("select [179 Carryover] from tblMisc4562Data where Company_Id = 2"), 700);
 }
 
+// The window lists one company's Form 4562 data; opening another company meanwhile does not send a row added
+// among those rows to the other company.
+TEST_F(MaintWindow, AForm4562RowIsAddedForTheCompanyWhoseRowsTheWindowLists) {
+    exec("insert into tblCompany (id, [Company Name]) values (2, 'Baker')");
+    frmMaint& form = open("Misc4562Data");
+    SetCompanyId(2);  // Tools > Set Company/Client while the window stays open
+    form.cmdNew().click();
+    type(form, 0, "2011");
+    form.cmdSave().click();
+    EXPECT_EQ(status(form), "Record Added.");
+    EXPECT_EQ(column(form, 0), QStringList{"2011"});
+    EXPECT_EQ(count("select Company_Id from tblMisc4562Data where [Year] = 2011"), 1);
+}
+
 TEST_F(MaintWindow, S9_UnsavedEditsAskBeforeAnotherRowIsLoadedAndCancelKeepsRowAndSelectionTogether) {
     frmMaint& form = open("179Rates");
     clickRow(form, "2009");
@@ -341,6 +356,53 @@ TEST_F(MaintWindow, S10_HeadersSortEachWayAndASaveAfterSortingWritesTheRowThatWa
     EXPECT_EQ(ui::ListView::cellText(rowWithText(form, "2005"), 2), "123456");
     EXPECT_EQ(ui::ListView::cellText(rowWithText(form, "2006"), 2), before2006);
     EXPECT_EQ(count("select [Threshold Cost] from tblMax179 where [Year] = 2005"), 123456);
+}
+
+TEST_F(MaintWindow, AClickOnTheRowStillHighlightedAfterASaveOrNewLoadsIt) {
+    frmMaint& form = open("179Rates");
+    const auto mouseClick = [&](const QString& year) {
+        QTreeWidgetItem* row = rowWithText(form, year);
+        ASSERT_NE(row, nullptr);
+        QTest::mouseClick(form.lvMain().viewport(), Qt::LeftButton, {},
+                          form.lvMain().visualItemRect(row).center());
+    };
+    mouseClick("2009");
+    EXPECT_EQ(fieldTexts(form).first(), "2009");
+    type(form, 1, "250001");
+    form.cmdSave().click();
+    EXPECT_EQ(status(form), "Record Updated.");
+    EXPECT_EQ(fieldTexts(form).first(), "");
+    ASSERT_NE(form.lvMain().selectedRow(), nullptr);  // the saved row stays highlighted
+
+    mouseClick("2009");
+    EXPECT_EQ(fieldTexts(form).first(), "2009");
+    EXPECT_EQ(form.mskEdit(1)->text(), "250001");
+    EXPECT_EQ(buttons(form), "1100");
+
+    form.cmdNew().click();
+    EXPECT_EQ(fieldTexts(form).first(), "");
+    mouseClick("2009");
+    EXPECT_EQ(fieldTexts(form).first(), "2009");
+    EXPECT_EQ(buttons(form), "1100");
+    EXPECT_TRUE(prompts_->messages.empty());
+}
+
+TEST_F(MaintWindow, EveryMessageOfAFailedCheckCanBeReadOnTheStatusLine) {
+    frmMaint& form = open("AutoRates");
+    form.show();
+    form.cmdNew().click();
+    type(form, 0, "20x9");
+    type(form, 2, "1,000");
+    form.cmdSave().click();
+    const QLabel& line = form.lblStatusBar();
+    EXPECT_EQ(line.text(), "Year must be numeric.  Yr 1 + 30% must be numeric.  Max Year 1 is required.  "
+                           "Max Year 2 is required.  Max Year 3 is required.  Max Year 4 is required.  ");
+    const QRect needed = QFontMetrics(line.font()).boundingRect(QRect(0, 0, line.width(), 10000),
+                                                                 Qt::TextWordWrap, line.text());
+    EXPECT_TRUE(line.wordWrap());
+    EXPECT_LE(needed.height(), line.height());
+    EXPECT_GE(line.geometry().bottom(), form.cmdSave().parentWidget()->geometry().bottom());
+    EXPECT_LE(line.geometry().bottom(), line.parentWidget()->height());
 }
 
 TEST_F(MaintWindow, F2_AnUpdateOrDeleteThatFindsNoRowIsAFailure) {

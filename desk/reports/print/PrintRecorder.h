@@ -39,11 +39,8 @@ double textWidthTwips(const QString& text, int pointSize);
 class PrintRecorder {
 public:
     void setOrientation(PageOrientation orientation) { document_.orientation = orientation; }
-    PageOrientation orientation() const { return document_.orientation; }
     void setFontSize(int points) { size_ = points; }
-    int fontSize() const { return size_; }
     void setBold(bool bold) { bold_ = bold; }
-    bool bold() const { return bold_; }
     void setX(double twips) { x_ = twips; }
     void setY(double twips) { y_ = twips; }
     double x() const { return x_; }

@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <QCloseEvent>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QStyle>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -190,6 +193,16 @@ TEST_F(ReportWindowTest, VehicleUseReportAndScheduleOfALargeAssetNumber) {
     for (int hidden : {2, 9, 10}) EXPECT_EQ(use.column(hidden).widthTwips, 0) << hidden;
     EXPECT_EQ(rowTexts(use, 0).mid(0, 9),
               (QStringList{"Van", "1", QString::number(glngCompanyId), "12,000", " ", "1,500", "Yes", "No", "Yes"}));
+
+    // Each heading can be read in the width the catalogue gives its column.
+    ui::ListView& view = document(0).lvListView();
+    const QFontMetrics metrics(view.header()->font());
+    const int margins = 2 * view.header()->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, view.header());
+    for (int c = 0; c < view.columnCount(); ++c) {
+        if (view.columnWidth(c) == 0) continue;
+        const QString heading = view.headerItem()->text(c).trimmed();
+        EXPECT_LE(metrics.horizontalAdvance(heading) + margins, view.columnWidth(c)) << heading.toStdString();
+    }
 
     // Asset numbers above 32767 open their schedule.
     exec("UPDATE tblDepr SET asset_num = 40000 WHERE asset_num = " + std::to_string(van));

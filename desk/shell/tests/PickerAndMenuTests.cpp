@@ -1,5 +1,7 @@
 // The company picker, the menus of the main window and the status line.
 
+#include <stdexcept>
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +14,7 @@
 #include "Colour.h"
 #include "ComError.h"
 #include "DeskTestSupport.h"
+#include "ErrorReport.h"
 #include "StatusLine.h"
 #include "Startup.h"
 #include "db.h"
@@ -226,6 +229,21 @@ TEST_F(Menus, AnErrorInAPartsCommandIsShownNotThrownIntoTheEventLoop) {
     picker.cmdNew().click();
     EXPECT_EQ(prompts_->messageTexts(), QStringList({"Error in mnuNewAssets Type mismatch Error Number: 13",
                                                      "Error in cmdNew Invalid procedure call Error Number: 5"}));
+}
+
+TEST(ErrorBoxes, TheSourceLayoutNamesWhatRaisedTheErrorOrTheProgram) {
+    const auto textOf = [](auto&& raise) {
+        try {
+            raise();
+        } catch (...) {
+            return errorText(QStringLiteral("Error in GetAutoUse. "), currentError(), ErrorLayout::Source);
+        }
+        return QString();
+    };
+    EXPECT_EQ(textOf([] { throw ComError(3021, "Auto", "No current record."); }),
+              "Error in GetAutoUse. No current record.  3021  Auto");
+    EXPECT_EQ(textOf([] { throw std::runtime_error("bad file"); }),
+              "Error in GetAutoUse. bad file  -2147467259  tally_desk");
 }
 
 TEST_F(Menus, SupportMailsTheSupportAddress) {

@@ -1,8 +1,11 @@
 // The vehicle-use page: opening and loading, typing and totals, validation, saving, deletion and closing.
 
 #include <QClipboard>
+#include <QFontMetrics>
+#include <QPushButton>
 
 #include "VehicleTestSupport.h"
+#include "frmAutoQst.h"
 #include "frmAutoUse.h"
 #include "modAutoUse.h"
 
@@ -257,6 +260,42 @@ TEST_F(AutoUsePage, NothingToSaveAndDeletingOneColumnsUse) {
     EXPECT_EQ(storedUse(1), "100|0|0|True|True|True");
     EXPECT_EQ(storedUse(2), "");
     EXPECT_EQ(storedUse(3), "300|0|0|True|True|True");
+}
+
+// Every caption of the two windows can be read whole: one-line labels are as wide as their text, wrapped ones as
+// high as their lines.
+TEST_F(AutoUsePage, EveryCaptionOfTheVehicleWindowsFitsItsLabel) {
+    addThreeVehicles();
+    const auto expectCaptionsFit = [](QWidget& window) {
+        for (QLabel* label : window.findChildren<QLabel*>()) {
+            if (label->text().isEmpty()) continue;
+            const QFontMetrics metrics(label->font());
+            const QRect needed = metrics.boundingRect(QRect(0, 0, label->width(), 10000),
+                                                      label->wordWrap() ? Qt::TextWordWrap : 0, label->text());
+            EXPECT_LE(needed.width(), label->width()) << label->objectName().toStdString();
+            // The last line's leading may fall a pixel or two outside without cutting a letter.
+            EXPECT_LE(needed.height(), label->height() + 2) << label->objectName().toStdString();
+        }
+    };
+    openPage([&](frmAutoUse& page) { expectCaptionsFit(page); });
+    whenModal<frmAutoQst>([&](frmAutoQst& window) { expectCaptionsFit(window); });
+    modAutoUse::DoAutoQstForm(kYear);
+}
+
+// A number too large for any arithmetic typed into Remove Vehicle # is an error shown in a box, not a crash.
+TEST_F(AutoUsePage, AHugeVehicleNumberToRemoveIsShownAsAnErrorNotThrownFromTheButton) {
+    addThreeVehicles();
+    openPage([&](frmAutoUse& page) {
+        page.txtAutoNum().setText(QString(400, u'9'));
+        auto* remove = page.findChild<QPushButton*>(QStringLiteral("cmdDelete"));
+        ASSERT_NE(remove, nullptr);
+        EXPECT_NO_THROW(remove->click());
+        ASSERT_EQ(prompts_->messages.size(), 1u);
+        EXPECT_TRUE(prompts_->messages[0].text.startsWith("Error in cmdDelete_Click "))
+            << prompts_->messages[0].text.toStdString();
+        EXPECT_TRUE(page.isVisible());
+    });
+    EXPECT_EQ(storedUse(1), "");
 }
 
 // A column the engine refuses stops the save: the columns before it are stored, it and those after keep their

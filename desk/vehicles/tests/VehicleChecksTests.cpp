@@ -95,6 +95,26 @@ TEST_F(VehicleChecks, AQuestionnaireWhoseSaveFailedLeadsOnToThePage) {
         << prompts_->messages[1].text.toStdString();
 }
 
+// A Yes deleted again before the questionnaire is closed exempts nothing either.
+TEST_F(VehicleChecks, AQuestionnaireSavedWithAYesAndThenDeletedLeadsOnToThePage) {
+    prompts_->answerMessage(ui::mb::No);
+    prompts_->answerMessage(ui::mb::Yes);  // "Do you want to delete this Questionaire?"
+    bool pageShown = false;
+    whenModal<frmAutoQst>([&](frmAutoQst& window) {
+        for (int i = 0; i < 5; ++i) click(window.answer(i), true);
+        window.cmdSave_Click();
+        window.cmdDelete_Click();
+        window.close();
+    });
+    whenModal<frmAutoUse>([&](frmAutoUse& page) {
+        pageShown = true;
+        page.cmdCancel_Click();
+    });
+    EXPECT_FALSE(modAutoUse::VehicleDocsOk(kYear, 1));
+    EXPECT_TRUE(pageShown);
+    EXPECT_EQ(storedQuestionnaire(), "");
+}
+
 TEST_F(VehicleChecks, AQuestionnaireClosedUnsavedOrAllNoLeadsOnToThePage) {
     prompts_->answerMessage(ui::mb::No);
     bool pageShown = false;

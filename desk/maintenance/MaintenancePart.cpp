@@ -6,6 +6,9 @@ namespace tally::desk {
 
 void installMaintenancePart(DeskCommands& commands) {
     commands.showMaintenance = [](const QString& tableKey) { showMaintenanceWindow(tableKey); };
+    commands.companyChanged = [] {
+        if (frmMaint* form = openMaintenanceWindow()) form->companyChanged();
+    };
 }
 
 }  // namespace tally::desk

@@ -216,6 +216,11 @@ QString frmMaint::fieldText(int index) const { return mskEdit_.at(static_cast<st
 // ---------------------------------------------------------------------------------------------------------------
 // Set-up.
 
+void frmMaint::companyChanged() {
+    if (state_.gstrMaintTable == QLatin1String("tblMisc4562Data") && listedCompanyId_ != glngCompanyId)
+        DisplayInterface(tableKey_);
+}
+
 bool frmMaint::DisplayInterface(const QString& key) {
     // Unsaved edits belong to the table shown now: they are saved, dropped or kept before anything is torn down.
     if (!SaveChangesPrompt()) return false;
@@ -226,6 +231,7 @@ bool frmMaint::DisplayInterface(const QString& key) {
         state_ = MaintState{};
         state_.gstrMaintTable = table->table;
         listedCompanyId_ = glngCompanyId;
+        tableKey_ = key;
         setWindowTitle(table->caption);
         helpContextId_ = table->helpContextId;
         try {
@@ -849,12 +855,18 @@ void frmMaint::closeEvent(QCloseEvent* event) {
     QMdiSubWindow::closeEvent(event);
 }
 
+frmMaint* openMaintenanceWindow() {
+    mdiMain* main = mainWindow();
+    if (!main) return nullptr;
+    for (QMdiSubWindow* window : main->mdiArea().subWindowList())
+        if (auto* form = qobject_cast<frmMaint*>(window)) return form;
+    return nullptr;
+}
+
 void showMaintenanceWindow(const QString& key) {
     mdiMain* main = mainWindow();
     if (!main) return;
-    frmMaint* form = nullptr;
-    for (QMdiSubWindow* window : main->mdiArea().subWindowList())
-        if ((form = qobject_cast<frmMaint*>(window))) break;
+    frmMaint* form = openMaintenanceWindow();
     if (!form) {
         form = new frmMaint;
         main->mdiArea().addSubWindow(form);

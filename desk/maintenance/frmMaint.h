@@ -52,6 +52,10 @@ public:
     bool SaveChangesPrompt();
     void DisableEditFields();
 
+    // The open company changed: a list of one company's rows is filled again for the new company (unless the
+    // user keeps unsaved edits, which then still go to the company listed).
+    void companyChanged();
+
     // Grows the window to hold the edit area of the table shown.
     void fitBody();
 
@@ -111,6 +115,7 @@ private:
     int helpContextId_ = kMaintHelpId;
     // The open company when the table was loaded: the Form 4562 data listed are its rows, and rows added go to it.
     std::int32_t listedCompanyId_ = 0;
+    QString tableKey_;
     std::vector<ColumnKind> columnKinds_;
     std::vector<int> editWidths_;  // each field's list column width, which sets the field's width
     EditColumns editColumns_ = editColumns(0);
@@ -134,5 +139,7 @@ private:
 
 // Opens the maintenance window for a table key (creating it when it is not open) and shows it.
 void showMaintenanceWindow(const QString& key);
+// The maintenance window, when one is open.
+frmMaint* openMaintenanceWindow();
 
 }  // namespace tally::desk

@@ -17,6 +17,8 @@ struct DeskCommands {
     std::function<void()> showAssetWindow;
     // Closes the asset window when it is open (it may ask to save); true when it is closed afterwards.
     std::function<bool()> closeAssetWindow;
+    // The picker opened another company/client: a window listing the former company's rows shows the new one's.
+    std::function<void()> companyChanged;
     // The year prompt and the report, form or tool of that name (also "Default Year").
     std::function<void(const QString& reportName)> getReport;
     // Form 4562 templates: whether the per-user copy exists, and making it.

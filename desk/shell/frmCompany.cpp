@@ -147,8 +147,10 @@ void frmCompany::chooseSelected() {
         return;
     if (QWidget* main = parentWidget()) main->setWindowTitle(companyCaption(name));
     gstrCompanyName = name;
+    const bool changed = id != glngCompanyId;
     SetCompanyId(id);
     accept();
+    if (const auto& companyChanged = deskCommands().companyChanged; changed && companyChanged) companyChanged();
 }
 
 void frmCompany::addNewCompany() {

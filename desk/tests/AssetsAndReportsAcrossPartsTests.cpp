@@ -6,6 +6,7 @@
 
 #include "WholeDeskTest.h"
 #include "frmCompany.h"
+#include "ListView.h"
 #include "MaskedEdit.h"
 
 namespace tally::desk::testing {
@@ -87,6 +88,40 @@ TEST_F(AssetsAndReports, ACompanyAddedAndPickedHasItsOwnAssetsReported) {
                                               " |" + QString(29, u' ') + "Subtotal| | |50,000| |50,000| | |10,000|10,000",
                                               " | | | | | | | | | | ",
                                               " |" + QString(24, u' ') + "Grand Total| | |50,000| |50,000| | |10,000|10,000"}));
+}
+
+// The Form 4562 data window lists one company's rows: picking another company while it is open lists that
+// company's rows, and a row added then goes to the company shown.
+TEST_F(AssetsAndReports, TheForm4562DataWindowFollowsTheCompanyPicked) {
+    const std::int32_t baker = addCompany("Baker Farms");
+    exec("insert into tblMisc4562Data (Company_Id, [Year], [179 Carryover]) values (1, 2009, 100)");
+    exec("insert into tblMisc4562Data (Company_Id, [Year], [179 Carryover]) values (" + std::to_string(baker) +
+         ", 2011, 200)");
+    menu("mnuMisc4562Data");
+    frmMaint* maint = maintenanceWindow();
+    ASSERT_TRUE(maint);
+    ASSERT_EQ(maint->lvMain().rowCount(), 1);
+    EXPECT_EQ(maint->lvMain().row(0)->text(0), "2009");
+
+    {
+        ModalScript script;
+        script.expect<frmCompany>([](frmCompany& picker) {
+            picker.txtClientList().setText(QStringLiteral("baker"));
+            picker.cmdOK().click();
+        });
+        menu("mnuSelectCompany");
+        EXPECT_TRUE(script.allShown());
+    }
+    ASSERT_EQ(glngCompanyId, baker);
+    ASSERT_EQ(maintenanceWindow(), maint);
+    ASSERT_EQ(maint->lvMain().rowCount(), 1);
+    EXPECT_EQ(maint->lvMain().row(0)->text(0), "2011");
+
+    maint->cmdNew().click();
+    QTest::keyClicks(maint->mskEdit(0), QStringLiteral("2012"));
+    maint->cmdSave().click();
+    ASSERT_EQ(maint->lblStatusBar().text(), "Record Added.");
+    EXPECT_EQ(count("select Company_Id from tblMisc4562Data where [Year] = 2012"), baker);
 }
 
 }  // namespace

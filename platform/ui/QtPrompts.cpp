@@ -1,5 +1,7 @@
 // The real prompts: Qt dialogs, the desktop's link handler and detached processes.
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -92,6 +94,12 @@ protected:
         QMessageBox box(iconFor(request.style), request.title, request.text, QMessageBox::NoButton,
                         QApplication::activeWindow());
         box.setTextFormat(Qt::PlainText);
+        // A box narrower than its title has the title cut by the window manager ("Confi...Delete"): the text is
+        // given room for the title and the title bar's buttons.
+        if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+            const int titleWidth = box.fontMetrics().horizontalAdvance(request.title) + 120;
+            label->setMinimumWidth(std::min(titleWidth, 640));
+        }
         const auto specs = buttonsFor(request.style);
         for (const auto& spec : specs) box.addButton(spec.button);
         const std::size_t defaultIndex = (request.style & mb::DefaultButton3) ? 2

@@ -1,6 +1,7 @@
 #include "frmAutoQst.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -28,6 +29,20 @@ QFrame* line(QWidget* parent, const char* name, double top) {
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, double left) {
     return commandButton(parent, QLatin1String(name), caption, left, 3640, 855, 315);
+}
+
+// The window manager cuts a title longer than its window ("Questions for Employers Wh... s"): the window is
+// widened to hold its title and the title bar's buttons, its contents centred in the added width.
+void widenToTitle(QDialog& window) {
+    // Title bars draw a larger, bold face than the window's own: a quarter more than the window's font needs.
+    QFont titleFont = window.font();
+    titleFont.setBold(true);
+    const int needed = QFontMetrics(titleFont).horizontalAdvance(window.windowTitle()) * 5 / 4 + 100;
+    const int extra = needed - window.width();
+    if (extra <= 0) return;
+    for (QWidget* child : window.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        child->move(child->x() + extra / 2, child->y());
+    window.setFixedSize(needed, window.height());
 }
 }  // namespace
 
@@ -94,6 +109,7 @@ frmAutoQst::frmAutoQst(QWidget* parent) : QDialog(parent) {
             guarded(QStringLiteral("cmdDelete_Click"), [this] { cmdDelete_Click(); }));
     connect(cmdCancel, &QPushButton::clicked, this,
             guarded(QStringLiteral("cmdCancel_Click"), [this] { cmdCancel_Click(); }));
+    widenToTitle(*this);
 }
 
 AutoQstAnswers frmAutoQst::yesAnswers() const {

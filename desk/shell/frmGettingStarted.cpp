@@ -78,7 +78,7 @@ frmGettingStarted::frmGettingStarted(QWidget* mainWindow)
         "5 - Run the various reports to ensure that all data has been entered correctly. When satisfied click on "
         "Form 4562* under the reports menu, and print your completed tax form. ")));
     steps->addWidget(stepLabel("Label6", QStringLiteral("6 - Extensive On Line Help is available by clicking F1.")));
-    steps->addWidget(stepLabel("Label7", QStringLiteral("* Adobe Acrobat Reader is required.")));
+    steps->addWidget(stepLabel("Label7", QStringLiteral("* %1 is required.").arg(QLatin1String(kReaderName))));
     auto* link = new LinkLabel(QString::fromLatin1(kReaderDownloadAddress));
     link->setObjectName(QStringLiteral("Label8"));
     steps->addWidget(link);

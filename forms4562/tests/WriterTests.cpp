@@ -438,8 +438,8 @@ TEST_F(WriterTest, AnOpenerThatCannotStartRaisesTheReaderError) {
     opener_->failWith = tally::vberr::FileNotFound;
     for (int year : {2008, 2010}) {
         EXPECT_EQ(run(year), ErrReaderRequired) << year;
-        EXPECT_EQ(description_, "Adobe Acrobat Reader is required to Display Form 4562.  It is a free download from "
-                                "https://get.adobe.com/reader.");
+        EXPECT_EQ(description_, "A PDF viewer such as xpdf is required to Display Form 4562.  It is a free download "
+                                "from https://packages.debian.org/bookworm/xpdf.");
     }
     EXPECT_TRUE(fs::exists(forms_ / "4562_08_2.fdf"));
     EXPECT_TRUE(fs::exists(forms_ / "4562_10_2.pdf"));

@@ -45,6 +45,9 @@ YearTemplate::YearTemplate(const fs::path& folder, int year)
     if (year_ < kFirstPdfYear) {
         fdf_ = parseFdfTemplate(text, year_);
         requireFormNamedBy(fdfPath, year_);
+        // The reader loads the form when it merges the FDF file; the writer only needs it to be there.
+        if (!fs::is_regular_file(file(".pdf"), ec)) throw templateMissing(year_);
+        return;
     }
 
     try {

@@ -70,7 +70,7 @@ frmCompany::frmCompany(QWidget* mainWindow) : QDialog(mainWindow) {
 
     // Modal to the main window only, so that the help F1 opens stays usable beside it.
     setWindowModality(Qt::WindowModal);
-    if (auto* main = qobject_cast<mdiMain*>(mainWindow)) main->addHelpKey(*this);
+    if (auto* desk = qobject_cast<mdiMain*>(mainWindow)) desk->addHelpKey(*this);
     if (mainWindow) {
         const ui::TwipsRect main = ui::windowTwips(*mainWindow);
         ui::setWindowTop(*this, main.top + 800);

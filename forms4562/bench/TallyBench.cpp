@@ -9,7 +9,6 @@
 #include <sqlite3.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -47,13 +46,6 @@ class NoViewer : public tally::forms::FormOpener {
 public:
     void open(const fs::path&) override {}
 };
-
-// A date as the database keeps it.
-std::string isoDate(const vb::Date& date) {
-    char text[11];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year(), date.month(), date.day());
-    return text;
-}
 
 // One generated asset: a method the desktop offers with the engine routine its save calls.
 struct AssetKind {
@@ -235,9 +227,9 @@ private:
             "amortize_code, actual_method, Type_179) VALUES (" +
             std::to_string(a.number) + ", " + std::to_string(kCompany) + ", 'Asset " + std::to_string(a.number) +
             "', " + vb::NumberText(a.cost) + ", 0, " + vb::NumberText(a.section179) + ", '" +
-            isoDate(a.inService) + "', " + std::to_string(k.method) + ", " +
+            a.inService.toIso() + "', " + std::to_string(k.method) + ", " +
             vb::NumberText(k.life) + ", " + std::to_string(k.convention) + ", 0, " +
-            vb::NumberText(k.businessShare) + ", '" + isoDate(a.sold) + "', " +
+            vb::NumberText(k.businessShare) + ", '" + a.sold.toIso() + "', " +
             vb::NumberText(a.salesAmount) + ", " + std::to_string(k.amortizeCode) + ", " +
             (std::string(k.engineMethod) == "MACRS" ? "Null" : "'S/L'") + ", " + (k.section179 ? "True" : "False") +
             ")");

@@ -81,7 +81,9 @@ CREATE TABLE tblDepr (
     accum_depr          DOUBLE
 );
 CREATE INDEX idxDeprAsset ON tblDepr (asset_num, year);
-CREATE INDEX idxDeprClientYear ON tblDepr (client_num, year);
+-- A company's rows of a year in asset order, with their amounts: Form 4562 and the reports join them to their
+-- assets and add up the amounts from the index alone.
+CREATE INDEX idxDeprClientYearAsset ON tblDepr (client_num, year, asset_num, depr);
 
 CREATE TABLE tblCompany (
     id                  INTEGER PRIMARY KEY AUTOINCREMENT,

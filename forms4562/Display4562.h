@@ -20,8 +20,8 @@ public:
 
     // Raises every failure as a ComError with its number, source and description, and stores nothing before the
     // templates are checked: ErrTemplateMissing when the year has no template (a year outside kFirstTaxYear to
-    // kLastTaxYear, a missing FDF template or PDF form, a PDF form that cannot be read or has no fields, an FDF
-    // field list that is short, or a form the FDF template names that is not there, whose file the description
+    // kLastTaxYear, a missing FDF template or PDF form, a PDF year's form that cannot be read or has no fields, an
+    // FDF field list that is short, or a form the FDF template names that is not there, whose file the description
     // tells after the year's text), ErrPermissionDenied (70) when the FDF template cannot be opened,
     // ErrPathNotFound (76) when the forms folder or HOME is missing, 75 when the filled form cannot be saved,
     // ErrReaderRequired (53) when no viewer can be started, and ErrFiftyYearAssets (13010) as a notice after the

@@ -23,8 +23,8 @@ ComError templateDamaged(int year, const std::string& detail) {
 
 ComError readerRequired(const ComError& cause) {
     return ComError(ErrReaderRequired, cause.source(),
-                    "Adobe Acrobat Reader is required to Display Form 4562.  It is a free download from "
-                    "https://get.adobe.com/reader.");
+                    "A PDF viewer such as xpdf is required to Display Form 4562.  It is a free download from "
+                    "https://packages.debian.org/bookworm/xpdf.");
 }
 
 ComError fiftyYearAssets() {

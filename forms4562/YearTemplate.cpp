@@ -28,6 +28,16 @@ void requireFormNamedBy(const fs::path& fdfPath, int year) {
     }
 }
 
+// Whether the file opens as a PDF file does: its header within the first kilobyte. The FDF years check no more
+// than that, since loading the form is the reader's work when it merges the FDF file.
+bool looksLikePdf(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string start(1024, '\0');
+    in.read(start.data(), static_cast<std::streamsize>(start.size()));
+    start.resize(static_cast<std::size_t>(in.gcount()));
+    return start.find("%PDF-") != std::string::npos;
+}
+
 }  // namespace
 
 YearTemplate::YearTemplate(const fs::path& folder, int year)
@@ -45,6 +55,8 @@ YearTemplate::YearTemplate(const fs::path& folder, int year)
     if (year_ < kFirstPdfYear) {
         fdf_ = parseFdfTemplate(text, year_);
         requireFormNamedBy(fdfPath, year_);
+        if (!fs::is_regular_file(file(".pdf"), ec) || !looksLikePdf(file(".pdf"))) throw templateMissing(year_);
+        return;
     }
 
     try {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the tests and `make run` need. Idempotent: does nothing when all
-# packages are present.
+# Installs the Debian 12 packages the build, the tests, `make bench` and `make run` need. Idempotent: does nothing
+# when all packages are present.
 set -euo pipefail
 PACKAGES=(
   g++ make cmake pkg-config
@@ -10,18 +10,35 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools libqt6sql6-sqlite libgl-dev
   # qhelpgenerator, which compiles the help pages at build time
   qt6-documentation-tools
-  libgtest-dev libgmock-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 poppler-utils xvfb xauth
+  # The program opens Form 4562, the web and e-mail links through the desktop (xdg-open), which tells a file's
+  # type with `file` where no desktop environment does.
+  xdg-utils file
 )
-missing=()
-for p in "${PACKAGES[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
+# A machine without a program for PDF files gets a small viewer that registers itself for them.
+PDF_VIEWER=(xpdf)
+
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-echo "Installing: ${missing[*]}"
-$SUDO apt-get update
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+updated=false
+
+# Installs those of the packages named that are not installed yet.
+install_missing() {
+  local missing=() p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  if [ "$updated" = false ]; then
+    $SUDO apt-get update
+    updated=true
+  fi
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+install_missing "${PACKAGES[@]}"
+if [ -z "$(xdg-mime query default application/pdf 2>/dev/null)" ]; then
+  install_missing "${PDF_VIEWER[@]}"
+fi

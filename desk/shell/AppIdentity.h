@@ -15,6 +15,9 @@ inline constexpr const char* kHelpCollectionName = "Tallyform.qhc";
 
 inline constexpr const char* kWebAddress = "https://www.tallyvane.example/";
 inline constexpr const char* kSupportAddress = "support@tallyvane.example";
-inline constexpr const char* kReaderDownloadAddress = "https://get.adobe.com/reader/";
+// The program that shows Form 4562, as Getting Started and the Form 4562 request name it ("... is required"), and
+// where it is to be had: the viewer the installation adds where the desktop has none for PDF files.
+inline constexpr const char* kReaderName = "A PDF viewer such as xpdf";
+inline constexpr const char* kReaderDownloadAddress = "https://packages.debian.org/bookworm/xpdf";
 
 }  // namespace tally::desk

@@ -9,6 +9,7 @@
 #include <QTemporaryFile>
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include "AppIdentity.h"
 #include "ComError.h"
@@ -103,6 +104,14 @@ void verifyProgramDatabase(const QString& path) {
 
 namespace {
 
+// The permissions a program's new file gets: read and write for all, less what the user's umask takes away.
+mode_t newFileMode() {
+    // The mask can only be read by setting it; it is put back at once.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return static_cast<mode_t>(0666 & ~mask);
+}
+
 // A file beside another one under a name of its own, removed with what SQLite may have left beside it when the
 // scope ends, unless it was renamed over its target first.
 class ScratchFile {
@@ -114,8 +123,12 @@ public:
             fail(vberr::PathFileAccessError,
                  QStringLiteral("Cannot write beside %1: %2").arg(target, reserved.errorString()));
         path_ = reserved.fileName();
-        // The file takes the live file's place, so it takes its permissions too (a temporary file is owner-only).
-        if (QFile::exists(target)) QFile::setPermissions(path_, QFileInfo(target).permissions());
+        // The file takes the live file's place, so it takes its permissions too; where there is none, those of any
+        // new file (a temporary file is owner-only).
+        if (QFile::exists(target))
+            QFile::setPermissions(path_, QFileInfo(target).permissions());
+        else
+            ::chmod(QFile::encodeName(path_).constData(), newFileMode());
     }
     ~ScratchFile() {
         if (path_.isEmpty()) return;

@@ -134,18 +134,19 @@ constexpr PositionKey kPositionKeys[] = {
 constexpr double kMostTwips = 32767.0 * ui::kTwipsPerPixel;
 
 // The part of a window that must be on a screen for the user to reach it: a grip as wide as a short title and as
-// high as a title bar, along the window's top edge. A sliver at a monitor's edge, or a body showing below a
+// high as the lower part of a title bar, along the top of the frame above the window's own rectangle (the place
+// kept is that rectangle; the window manager puts the title bar above it). A sliver at a monitor's edge, or a
 // title bar above the screen, cannot be dragged back.
 constexpr int kGripWidth = 50;
-constexpr int kTitleBarHeight = 30;
+constexpr int kGripHeight = 10;
 
 bool onSomeScreen(const QRect& place) {
-    const QRect titleStrip(place.left(), place.top(), place.width(), kTitleBarHeight);
+    const QRect titleGrip(place.left(), place.top() - kGripHeight, place.width(), kGripHeight);
     const int gripWidth = std::min(kGripWidth, place.width());
     const auto screens = QGuiApplication::screens();
     return std::any_of(screens.begin(), screens.end(), [&](const QScreen* screen) {
-        const QRect shown = screen->availableGeometry().intersected(titleStrip);
-        return shown.width() >= gripWidth && shown.height() >= kTitleBarHeight;
+        const QRect shown = screen->availableGeometry().intersected(titleGrip);
+        return shown.width() >= gripWidth && shown.height() >= kGripHeight;
     });
 }
 }  // namespace
@@ -161,7 +162,7 @@ void GetFormPosition(QWidget& window) {
         k.apply(place, ui::toPixels(static_cast<float>(*twips)));
         window.setGeometry(place);
     }
-    // Saved on a monitor that is no longer attached, or with its top beyond a screen's edge: the window would be
+    // Saved on a monitor that is no longer attached, or with its title bar beyond a screen's edge: the window would be
     // out of reach, so it comes back to the default place on the main screen.
     QRect place = window.geometry();
     if (onSomeScreen(place) || !QGuiApplication::primaryScreen()) return;

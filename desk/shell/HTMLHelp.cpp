@@ -48,7 +48,10 @@ void HTMLHelp::display(QWidget* owner, Command command) {
     // Failures of the viewer itself are not reported: help stays usable for the next request.
     ignoreErrors([&] {
         QPointer<HelpViewer>& viewer = viewers_[chmFile_];
-        if (!viewer) viewer = new HelpViewer(chmFile_, showOnTop_ ? owner : nullptr);
+        if (!viewer) {
+            viewer = new HelpViewer(chmFile_, showOnTop_ ? owner : nullptr);
+            viewer->placeOnScreenOf(owner);
+        }
         if (!hhWindow_.trimmed().isEmpty()) viewer->setWindowTitle(hhWindow_);
         switch (command) {
         case Command::Contents: viewer->showContents(); break;

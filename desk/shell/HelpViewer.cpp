@@ -1,18 +1,21 @@
 #include "HelpViewer.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHelpContentModel>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
 #include <QHelpIndexWidget>
 #include <QHelpLink>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "ScreenPlace.h"
 #include "Twips.h"
 
 namespace tally::desk {
@@ -110,6 +113,16 @@ void HelpViewer::showStartPage() {
 }
 
 void HelpViewer::showPage(const QUrl& url) { browser_->setSource(url); }
+
+void HelpViewer::placeOnScreenOf(const QWidget* reference) {
+    const QScreen* screen = reference ? reference->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    // The frame this window will get is best guessed from a window that has one already.
+    const QSize frame = frameAround(reference ? *reference->window() : *this);
+    const QRect outer = centredInside(size() + frame, screen->availableGeometry());
+    resize(outer.size() - frame);
+    move(outer.topLeft());
+}
 QUrl HelpViewer::currentPage() const { return browser_->source(); }
 
 void HelpViewer::present(int tab) {

@@ -27,6 +27,8 @@ public:
     // The topic of a context id; the start page when the id has none.
     void showContext(std::int32_t contextId);
     void showPage(const QUrl& url);
+    // Opens centred on the screen of `reference` (the primary screen without one), within its available area.
+    void placeOnScreenOf(const QWidget* reference);
 
     QHelpEngine& engine() { return *engine_; }
     QTabWidget& tabs() { return *tabs_; }

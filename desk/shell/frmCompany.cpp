@@ -68,6 +68,9 @@ frmCompany::frmCompany(QWidget* mainWindow) : QDialog(mainWindow) {
     layout->addLayout(buttons);
     resize(ui::toPixels(5400), ui::toPixels(5600));
 
+    // Modal to the main window only, so that the help F1 opens stays usable beside it.
+    setWindowModality(Qt::WindowModal);
+    if (auto* desk = qobject_cast<mdiMain*>(mainWindow)) desk->addHelpKey(*this);
     if (mainWindow) {
         const ui::TwipsRect main = ui::windowTwips(*mainWindow);
         ui::setWindowTop(*this, main.top + 800);

@@ -1,7 +1,5 @@
 #include "frmGettingStarted.h"
 
-#include <algorithm>
-
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -13,6 +11,7 @@
 #include "AppIdentity.h"
 #include "DesktopState.h"
 #include "LinkLabel.h"
+#include "ScreenPlace.h"
 #include "Twips.h"
 #include "WebAccess.h"
 
@@ -35,18 +34,11 @@ QLabel* stepLabel(const char* name, const QString& text) {
 
 // Centred over the main window rather than wherever the window manager finds room, which can be partly off
 // screen; kept within the main window's screen, since a small main window near an edge would still push it off.
-// The left and top edges are fitted last, so a window larger than the screen keeps its title bar in reach. This
-// window's frame is not known before it shows, so it is taken to be as wide as the main window's.
+// This window's frame is not known before it shows, so it is taken to be as wide as the main window's.
 QPoint overMainWindow(const QWidget& mainWindow, QSize size) {
-    QRect place(QPoint(), size + mainWindow.frameSize() - mainWindow.size());
+    QRect place(QPoint(), size + frameAround(mainWindow));
     place.moveCenter(mainWindow.frameGeometry().center());
-    if (const QScreen* screen = mainWindow.screen()) {
-        const QRect room = screen->availableGeometry();
-        place.moveRight(std::min(place.right(), room.right()));
-        place.moveBottom(std::min(place.bottom(), room.bottom()));
-        place.moveLeft(std::max(place.left(), room.left()));
-        place.moveTop(std::max(place.top(), room.top()));
-    }
+    if (const QScreen* screen = mainWindow.screen()) place = keptInside(place, screen->availableGeometry());
     return place.topLeft();
 }
 }  // namespace
@@ -86,7 +78,7 @@ frmGettingStarted::frmGettingStarted(QWidget* mainWindow)
         "5 - Run the various reports to ensure that all data has been entered correctly. When satisfied click on "
         "Form 4562* under the reports menu, and print your completed tax form. ")));
     steps->addWidget(stepLabel("Label6", QStringLiteral("6 - Extensive On Line Help is available by clicking F1.")));
-    steps->addWidget(stepLabel("Label7", QStringLiteral("* Adobe Acrobat Reader is required.")));
+    steps->addWidget(stepLabel("Label7", QStringLiteral("* %1 is required.").arg(QLatin1String(kReaderName))));
     auto* link = new LinkLabel(QString::fromLatin1(kReaderDownloadAddress));
     link->setObjectName(QStringLiteral("Label8"));
     steps->addWidget(link);

@@ -189,13 +189,13 @@ void mdiMain::buildMenus() {
 
     QMenu* help = addMenu("mnuHelp", QStringLiteral("&Help"));
     addItem(help, "mnuAbout", QStringLiteral("About"), [this] { frmAbout(this).exec(); });
-    QAction* contents = addItem(help, "mnuHelpContents", QStringLiteral("Contents"), [this] {
+    helpContents_ = addItem(help, "mnuHelpContents", QStringLiteral("Contents"), [this] {
         if (gobjHTMLHelp) gobjHTMLHelp->HHDisplayContents(this);
     });
     // F1 anywhere in the program does what the menu item does, through the same guarded handler.
     auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
     helpKey->setContext(Qt::ApplicationShortcut);
-    connect(helpKey, &QShortcut::activated, contents, &QAction::trigger);
+    connect(helpKey, &QShortcut::activated, helpContents_, &QAction::trigger);
     addItem(help, "mnuGettingStarted", QStringLiteral("Getting Started"),
             [this] { frmGettingStarted::showShared(this); });
     addItem(help, "mnuHelpSearch", QStringLiteral("Search"), [this] {
@@ -224,6 +224,12 @@ void mdiMain::rebuildWindowList(QMenu* menu) {
         });
         windowListActions_.append(action);
     }
+}
+
+void mdiMain::addHelpKey(QWidget& window) {
+    auto* helpKey = new QShortcut(QKeySequence::HelpContents, &window);
+    helpKey->setContext(Qt::WindowShortcut);
+    connect(helpKey, &QShortcut::activated, helpContents_, &QAction::trigger);
 }
 
 void mdiMain::tileVertical() {

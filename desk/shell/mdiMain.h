@@ -31,6 +31,8 @@ public:
     void closeAnyway();
     void tileVertical();
     bool isShutDown() const { return shutDown_; }
+    // F1 in `window` (a modal one, which keeps the main window's own F1 from it) opens the help contents.
+    void addHelpKey(QWidget& window);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -46,6 +48,7 @@ private:
     QMdiArea* mdiArea_ = nullptr;
     QLabel* lblStatusBar_ = nullptr;
     QList<QAction*> windowListActions_;
+    QAction* helpContents_ = nullptr;
     bool shutDown_ = false;
 };
 

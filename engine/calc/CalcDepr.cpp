@@ -174,9 +174,12 @@ bool CalcDepr::startRun(DeprRun& run) {
 bool CalcDepr::closeYear(DeprRun& run, std::int16_t year, double& depr, bool finalYear, ScheduleKind kind) {
     const bool formula = kind == ScheduleKind::Formula;
     if (run.isDisposalYear(year)) depr = AdjustLastYearDepr(depr, run.convention, run.disposalShareMonth);
+    const double accumBefore = run.accum;
     run.accumulate(depr);
-    // A formula year that passes the net cost is brought back to it like a final year.
-    if (finalYear || (formula && run.accum > run.netCost)) {
+    // A year that passes the net cost is brought back to it like a final year: the schedule ends there. A negative
+    // net cost, which the asset window refuses, keeps the rows a rate table gives.
+    const bool passesNetCost = run.accum > run.netCost && (formula || run.netCost >= 0);
+    if (finalYear || passesNetCost) {
         if (vb::Round(run.accum) != run.netCost) {
             const double difference = vb::Round(run.netCost - run.accum);
             // From the rate tables, a vehicle short of its net cost by 5 or more goes on year by year instead.
@@ -185,7 +188,12 @@ bool CalcDepr::closeYear(DeprRun& run, std::int16_t year, double& depr, bool fin
                 run.accum = run.netCost;
             }
         }
-        if (vb::Round(depr) == 0) return false;
+        if (vb::Round(depr) == 0) {
+            // A top-up that rounds to nothing would leave the rows short of the net cost they were brought to:
+            // the year then carries what is left.
+            if (!endsShortOfNetCost(run, accumBefore)) return false;
+            depr = run.netCost - accumBefore;
+        }
     }
     // Formula years without a positive amount get no row.
     if (!formula || depr > 0) run.writeRow(year, depr);
@@ -194,6 +202,10 @@ bool CalcDepr::closeYear(DeprRun& run, std::int16_t year, double& depr, bool fin
         return false;
     }
     return true;
+}
+
+bool CalcDepr::endsShortOfNetCost(const DeprRun& run, double accumBefore) {
+    return run.netCost >= 0 && run.accum == run.netCost && accumBefore < run.netCost;
 }
 
 std::int16_t CalcDepr::nextVehicleYearIndex(DeprRun& run) {

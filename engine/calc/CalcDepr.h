@@ -66,8 +66,11 @@ private:
     // Deletes the asset's rows. An asset disposed of in its in-service year only gets its gain or loss: false.
     bool startRun(DeprRun& run);
     // Closes a year of the run in this order: the disposal-year share, the accumulation, the top-up to the net cost
-    // in the final year, the row, and the gain or loss in the disposal year. False when the run ends with it.
+    // in the final year or the year that passes it, the row, and the gain or loss in the disposal year. False when
+    // the run ends with it.
     bool closeYear(DeprRun& run, std::int16_t year, double& depr, bool finalYear, ScheduleKind kind);
+    // Whether a year just topped up to the net cost found the rows before it short of that cost.
+    static bool endsShortOfNetCost(const DeprRun& run, double accumBefore);
     // Vehicle year index 1 to 4 of the next year (held at 4), for LimitAutoDepr.
     static std::int16_t nextVehicleYearIndex(DeprRun& run);
     // The year after the loop of a run: completes a vehicle that is short of its net cost (up to its disposal

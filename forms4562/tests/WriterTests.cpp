@@ -310,6 +310,16 @@ TEST_F(WriterTest, TemplateProblemsStopBeforeAnythingIsStored) {
         EXPECT_FALSE(fs::exists(forms_ / "4562_10_2.pdf")) << what;
     }
 
+    // an FDF year, which only checks that its PDF form is one, since the reader loads it
+    fs::copy(fs::path(TALLY_BIN_DIR) / "Files", forms_,
+             fs::copy_options::overwrite_existing | fs::copy_options::recursive);
+    std::ofstream(forms_ / "4562_08.pdf") << "not a PDF";
+    EXPECT_EQ(run(2008), ErrTemplateMissing);
+    EXPECT_EQ(description_, "The 4562.Pdf file for year 2008 is missing.");
+    EXPECT_FALSE(fs::exists(forms_ / "4562_08_2.fdf"));
+    fs::copy(fs::path(TALLY_BIN_DIR) / "Files" / "4562_08.pdf", forms_ / "4562_08.pdf",
+             fs::copy_options::overwrite_existing);
+
     // an FDF year whose template lists too few fields
     const std::string full = readFile(forms_ / "4562_08.fdf");
     const std::size_t cut = full.find("<</T(f2_");
@@ -438,8 +448,8 @@ TEST_F(WriterTest, AnOpenerThatCannotStartRaisesTheReaderError) {
     opener_->failWith = tally::vberr::FileNotFound;
     for (int year : {2008, 2010}) {
         EXPECT_EQ(run(year), ErrReaderRequired) << year;
-        EXPECT_EQ(description_, "Adobe Acrobat Reader is required to Display Form 4562.  It is a free download from "
-                                "https://get.adobe.com/reader.");
+        EXPECT_EQ(description_, "A PDF viewer such as xpdf is required to Display Form 4562.  It is a free download "
+                                "from https://packages.debian.org/bookworm/xpdf.");
     }
     EXPECT_TRUE(fs::exists(forms_ / "4562_08_2.fdf"));
     EXPECT_TRUE(fs::exists(forms_ / "4562_10_2.pdf"));

@@ -230,7 +230,7 @@ void FormBuilder::save(const fs::path& path) const {
     } while (next < fields_.size());
     sheet.finishForm();
 
-    savePdf(pdf, path, "FormBuilder", true);
+    savePdf(pdf, path, "FormBuilder", PdfWriting{.staticId = true});
 }
 
 }  // namespace pdf

@@ -6,7 +6,11 @@
 #include <qpdf/QUtil.hh>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <map>
 #include <set>
+#include <stdexcept>
 #include <string_view>
 #include <vector>
 
@@ -83,11 +87,37 @@ std::string radioState(const std::vector<std::string>& states, const std::string
     return "/Off";
 }
 
+// qpdf draws a text field's value into its appearance through a filter that runs only when the stream is decoded
+// or compressed on writing. The form is written without compressing (see SaveToFile), so each drawn appearance is
+// taken in as its stream's own data, written as it is.
+void keepDrawnText(QPDFAcroFormDocumentHelper& acroForm, const std::vector<QPDFObjectHandle>& fields) {
+    for (const QPDFObjectHandle& node : fields) {
+        QPDFFormFieldObjectHelper field(node);
+        if (!field.isText()) continue;
+        for (QPDFAnnotationObjectHelper& widget : acroForm.getAnnotationsForField(field)) {
+            QPDFObjectHandle appearance = widget.getAppearanceStream("/N");
+            if (!appearance.isStream()) continue;
+            const auto drawn = appearance.getStreamData(qpdf_dl_generalized);
+            appearance.replaceStreamData(
+                std::string(reinterpret_cast<const char*>(drawn->getBuffer()), drawn->getSize()),
+                QPDFObjectHandle::newNull(), QPDFObjectHandle::newNull());
+        }
+    }
+}
+
 }  // namespace
 
 struct PdfForm::Impl {
+    // The file read whole: qpdf reads a file on disk in many small pieces, one held in memory at once. It must
+    // outlive the document, which reads from it up to the save.
+    std::string bytes;
     std::unique_ptr<QPDF> document;
+    // The form's one helper: making one analyses the whole form.
+    std::unique_ptr<QPDFAcroFormDocumentHelper> acroForm;
     std::vector<QPDFObjectHandle> fields;
+    std::map<std::string, int> indexByName;  // made on the first look-up by name
+    // Set when a text value was set: its appearance is made on save.
+    bool textChanged = false;
     // Set when a text value has a character that a form's single-byte font cannot draw ("Łukasz").
     bool viewerMustDrawText = false;
 
@@ -105,22 +135,25 @@ void PdfForm::LoadFromFile(const fs::path& path) {
     if (!fs::is_regular_file(path, ec)) {
         throw tally::ComError(tally::vberr::FileNotFound, kSource, "File not found: " + path.string());
     }
-    auto document = std::make_unique<QPDF>();
-    std::vector<QPDFObjectHandle> fields;
+    auto loaded = std::make_unique<Impl>();
     try {
-        document->setSuppressWarnings(true);
-        document->processFile(path.c_str());
-        QPDFObjectHandle acroForm = document->getRoot().getKey("/AcroForm");
-        QPDFObjectHandle roots = acroForm.getKey("/Fields");
+        std::ifstream in(path, std::ios::binary);
+        if (!in) throw std::runtime_error("it cannot be opened");
+        loaded->bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (in.bad()) throw std::runtime_error("it cannot be read to its end");
+        loaded->document = std::make_unique<QPDF>();
+        loaded->document->setSuppressWarnings(true);
+        loaded->document->processMemoryFile(path.c_str(), loaded->bytes.data(), loaded->bytes.size());
+        QPDFObjectHandle roots = loaded->document->getRoot().getKey("/AcroForm").getKey("/Fields");
         std::set<QPDFObjGen> seen;
         if (roots.isArray()) {
-            for (auto& root : roots.aitems()) collectFields(root, fields, seen);
+            for (auto& root : roots.aitems()) collectFields(root, loaded->fields, seen);
         }
+        loaded->acroForm = std::make_unique<QPDFAcroFormDocumentHelper>(*loaded->document);
     } catch (const std::exception& e) {
         throw tally::ComError(kUnreadableForm, kSource, "The PDF form " + path.string() + " cannot be read: " + e.what());
     }
-    impl_->document = std::move(document);
-    impl_->fields = std::move(fields);
+    impl_ = std::move(loaded);
 }
 
 int PdfForm::FormFieldCount() const { return static_cast<int>(impl_->fields.size()); }
@@ -135,7 +168,9 @@ void PdfForm::SetFormFieldValue(int index, const std::string& value) {
         } else if (field.getFieldType() == "/Btn") {
             // a push button holds no value
         } else {
-            field.setV(value);
+            // The appearances are made once, on save, rather than flagged as wanted at every field.
+            field.setV(value, false);
+            impl_->textChanged = true;
             std::string singleByte;
             if (!QUtil::utf8_to_win_ansi(value, singleByte) || !QUtil::utf8_to_pdf_doc(value, singleByte))
                 impl_->viewerMustDrawText = true;
@@ -149,14 +184,18 @@ void PdfForm::SetFormFieldValue(int index, const std::string& value) {
 void PdfForm::SaveToFile(const fs::path& path) {
     if (!impl_->document) throw tally::ComError(kUnreadableForm, kSource, "No PDF form is loaded.");
     try {
-        QPDFAcroFormDocumentHelper acroForm(*impl_->document);
+        QPDFAcroFormDocumentHelper& acroForm = *impl_->acroForm;
+        if (impl_->textChanged) acroForm.setNeedAppearances(true);
+        const bool drawing = acroForm.getNeedAppearances();
         acroForm.generateAppearancesIfNeeded();
+        if (drawing) keepDrawnText(acroForm, impl_->fields);
         // The drawn text shows "?" for such a character; the viewer then draws the field from its value instead.
         if (impl_->viewerMustDrawText) acroForm.setNeedAppearances(true);
     } catch (const std::exception& e) {
         throw tally::ComError(kUnreadableForm, kSource, std::string("The form's appearances cannot be made: ") + e.what());
     }
-    savePdf(*impl_->document, path, kSource);
+    // The form's own streams keep their compression; the appearances are short enough to be best left as they are.
+    savePdf(*impl_->document, path, kSource, PdfWriting{.compressStreams = false});
 }
 
 std::string PdfForm::FieldName(int index) const {
@@ -191,10 +230,12 @@ bool PdfForm::FieldHidden(int index) const {
 }
 
 int PdfForm::FindField(const std::string& name) const {
-    for (int i = 1; i <= FormFieldCount(); ++i) {
-        if (FieldName(i) == name) return i;
+    if (impl_->indexByName.empty()) {
+        // The first field of a name wins, as a search from the first field would find it.
+        for (int i = FormFieldCount(); i >= 1; --i) impl_->indexByName[FieldName(i)] = i;
     }
-    return 0;
+    const auto found = impl_->indexByName.find(name);
+    return found == impl_->indexByName.end() ? 0 : found->second;
 }
 
 }  // namespace pdf

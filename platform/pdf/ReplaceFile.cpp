@@ -27,13 +27,14 @@ void replaceFile(const fs::path& target, const std::function<void(const fs::path
     }
 }
 
-void savePdf(QPDF& document, const fs::path& target, const std::string& source, bool staticId) {
+void savePdf(QPDF& document, const fs::path& target, const std::string& source, PdfWriting writing) {
     replaceFile(
         target,
         [&](const fs::path& temporary) {
             try {
                 QPDFWriter writer(document, temporary.c_str());
-                writer.setStaticID(staticId);
+                writer.setStaticID(writing.staticId);
+                writer.setCompressStreams(writing.compressStreams);
                 writer.write();
             } catch (const std::exception& e) {
                 throw tally::ComError(tally::vberr::PathFileAccessError, source,

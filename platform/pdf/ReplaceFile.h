@@ -17,8 +17,16 @@ namespace pdf {
 void replaceFile(const std::filesystem::path& target,
                  const std::function<void(const std::filesystem::path& temporary)>& write, const std::string& source);
 
-// Writes `document` as `target` through replaceFile; a failure of the writer is ComError 75 too. `staticId`
-// gives the file a fixed /ID, so the same document always makes the same bytes.
-void savePdf(QPDF& document, const std::filesystem::path& target, const std::string& source, bool staticId = false);
+struct PdfWriting {
+    // A fixed /ID, so the same document always makes the same bytes.
+    bool staticId = false;
+    // Compress the streams that are not compressed yet. A filled form's new streams are its fields' appearances,
+    // a few short lines each, which compression makes larger and slower to write.
+    bool compressStreams = true;
+};
+
+// Writes `document` as `target` through replaceFile; a failure of the writer is ComError 75 too.
+void savePdf(QPDF& document, const std::filesystem::path& target, const std::string& source,
+             PdfWriting writing = {});
 
 }  // namespace pdf

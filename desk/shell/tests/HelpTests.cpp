@@ -3,6 +3,9 @@
 #include <QHelpContentModel>
 #include <QHelpEngine>
 #include <QHelpIndexModel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
@@ -10,7 +13,9 @@
 #include "DeskTestSupport.h"
 #include "HTMLHelp.h"
 #include "HelpViewer.h"
+#include "ScreenPlace.h"
 #include "Startup.h"
+#include "frmCompany.h"
 
 namespace tally::desk::testing {
 namespace {
@@ -104,6 +109,64 @@ TEST_F(Help, ClosingTheMainWindowClosesTheHelpWindows) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(shown, nullptr);
     EXPECT_EQ(gobjHTMLHelp, nullptr);
+}
+
+// A 1280 x 900 screen with a panel along its top: a help window opened under the window manager's own placement
+// came out with its bottom edge at 915.
+TEST(ScreenPlace, ANewWindowOpensCentredInsideTheRoomAndShrinksToIt) {
+    const QRect room(0, 24, 1280, 876);
+    const QRect help = centredInside(QSize(808, 567), room);
+    EXPECT_TRUE(room.contains(help));
+    EXPECT_EQ(help.size(), QSize(808, 567));
+    EXPECT_LE((help.center() - room.center()).manhattanLength(), 1);
+
+    const QRect tall = centredInside(QSize(600, 1200), room);
+    EXPECT_EQ(tall, QRect(340, 24, 600, 876));
+
+    // A window pushed past the room's far edges comes back; one larger than the room keeps its top-left corner in.
+    EXPECT_EQ(keptInside(QRect(1000, 700, 400, 300), room), QRect(880, 600, 400, 300));
+    EXPECT_EQ(keptInside(QRect(-50, -50, 1400, 1000), room).topLeft(), room.topLeft());
+}
+
+TEST_F(Help, TheHelpWindowOpensCentredOnTheScreenOfItsOwner) {
+    QWidget owner;
+    owner.setGeometry(20, 40, 300, 200);
+    owner.show();
+    help_.setCHMFile(kShippedHelp);
+    help_.HHDisplayContents(&owner);
+    ASSERT_NE(viewer(), nullptr);
+    const QRect room = owner.screen()->availableGeometry();
+    const QRect place = viewer()->frameGeometry();
+    EXPECT_TRUE(room.contains(place)) << place.x() << "," << place.y() << " " << place.width() << "x" << place.height();
+    // Centred but for the frame the window manager has still to add.
+    EXPECT_LE((place.center() - room.center()).manhattanLength(), 40);
+}
+
+// The picker is modal, which kept F1 away from the main window; its own F1 opens the help, which stays usable.
+TEST_F(Help, F1WorksWhileTheCompanyPickerIsOpen) {
+    exec("Update tblDefaults set StartUp_Help = False, ShowCompany = False");
+    ASSERT_TRUE(Main());
+    gobjHTMLHelp->setCHMFile(kShippedHelp);
+    QPointer<HelpViewer> shown;
+    bool indexTabReached = false;
+    onNextModal([&](QDialog& dialog) {
+        auto* picker = qobject_cast<frmCompany*>(&dialog);
+        ASSERT_NE(picker, nullptr);
+        QTest::keyClick(&picker->txtClientList(), Qt::Key_F1);
+        shown = qobject_cast<HelpViewer*>(gobjHTMLHelp->HHWndHandle());
+        if (shown) {
+            EXPECT_TRUE(shown->isVisible());
+            // A click the window system delivers reaches the help window: no modal window blocks it.
+            QTabBar* tabs = shown->tabs().tabBar();
+            const QPoint onIndexTab = tabs->mapTo(shown, tabs->tabRect(1).center());
+            QTest::mouseClick(shown->windowHandle(), Qt::LeftButton, {}, onIndexTab);
+            indexTabReached = shown->tabs().currentIndex() == 1;
+        }
+        dialog.reject();
+    });
+    ShowCompanyPicker();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(indexTabReached);
 }
 
 }  // namespace

@@ -134,7 +134,7 @@ TEST_F(Startup, StoredPlacesNoScreenCanShowAreNotUsed) {
     ASSERT_LT(screen.right(), 3000);
     EXPECT_EQ(mainWindow()->geometry().topLeft(), screen.topLeft() + QPoint(13, 67));
 
-    // A place counts only when the strip along the window's top, where its title bar is grabbed, shows.
+    // A place counts only when the strip above the window's top, where its title bar is grabbed, shows.
     const auto reopenAt = [&](int left, int top) {
         EXPECT_TRUE(mainWindow()->close());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -147,6 +147,10 @@ TEST_F(Startup, StoredPlacesNoScreenCanShowAreNotUsed) {
     const QPoint defaultPlace = screen.topLeft() + QPoint(13, 67);
     // The top above the screen with the body showing below it.
     EXPECT_EQ(reopenAt(screen.left() + 100, screen.top() - 133), defaultPlace);
+    // The top just inside the screen: the title bar the window manager adds above it would be above the screen.
+    EXPECT_EQ(reopenAt(screen.left() + 100, screen.top() + 4), defaultPlace);
+    // Room for the lower part of a title bar above it: stays, as a window moved to the screen's top edge is kept.
+    EXPECT_EQ(reopenAt(screen.left() + 100, screen.top() + 20), QPoint(screen.left() + 100, screen.top() + 20));
     // Five pixels left showing at the screen's right edge.
     EXPECT_EQ(reopenAt(screen.right() - 4, screen.top() + 67), defaultPlace);
     // Partly off screen but a hundred pixels of its top showing: the user can drag it back, so it stays.

@@ -37,6 +37,15 @@ INSTANTIATE_TEST_SUITE_P(
         AssetCase{.name = "FinalYearRoundingToNothingGetsNoRow",  // 1.20, 1.92, 1.15, 0.69, 0.69, then 0.35
                   .netCost = 6, .life = 5, .inService = Date(2003, 6, 1),
                   .expected = Schedule(2003).years({1, 2, 1, 1, 1}).rows()},
+        // 1, 1.60, 0.96, 0.58 reach the net cost of 5 in the fourth year; the fifth (0.58) would pass it and
+        // brought back to it rounds to nothing, so the schedule ends with the fourth.
+        AssetCase{.name = "SmallCostEndsInTheYearThatReachesIt",
+                  .netCost = 5, .life = 5, .inService = Date(2010, 6, 1),
+                  .expected = Schedule(2010).years({1, 2, 1, 1}).rows()},
+        // A cost below zero, which the asset window refuses, is left as the tables give it.
+        AssetCase{.name = "NegativeCostKeepsItsTableRows",
+                  .netCost = -100, .life = 5, .inService = Date(2003, 6, 1),
+                  .expected = Schedule(2003).years({-20, -32, -19, -12, -12, -5}).rows()},
         AssetCase{.name = "MidQuarterFirstQuarterSevenYear",
                   .netCost = 20000, .life = 7, .convention = 2, .inService = Date(2004, 2, 1),
                   .expected = Schedule(2004).years({5000, 4286, 3062, 2186, 1750, 1748, 1750, 218}).rows()},
@@ -114,6 +123,11 @@ INSTANTIATE_TEST_SUITE_P(
         AssetCase{.name = "StraightLineFromJanuaryIsToppedUpToTheNetCost",  // 333.33 a year
                   .method = "S/L", .netCost = 1000, .life = 3, .convention = 4, .inService = Date(2003, 1, 1),
                   .expected = Schedule(2003).years({333, 333, 334}).rows()},
+        // 4.375, then 7.50 a year rounded to 8: the 22nd year passes the net cost of 165 and its top-up of 0.50
+        // rounds to nothing, so it carries the dollar left instead.
+        AssetCase{.name = "StraightLineCarriesWhatIsLeftWhenTheTopUpRoundsAway",
+                  .method = "S/L", .netCost = 165, .life = 22, .convention = 4, .inService = Date(2010, 6, 1),
+                  .expected = Schedule(2010).years({4}).repeat(8, 20).years({1}).rows()},
         AssetCase{.name = "AmortizationOver180MonthsFromJuly",  // $250 a month
                   .method = "Amortize", .netCost = 45000, .life = 15, .convention = 4,
                   .inService = Date(2003, 7, 1),

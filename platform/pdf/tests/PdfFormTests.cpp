@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 
 #include "ComError.h"
 #include "CommaDecimalLocale.h"
@@ -48,6 +49,19 @@ fs::path buildSampleSheet(const ScratchFolder& folder) {
     fs::path path = folder / "sheet.pdf";
     sheet.save(path);
     return path;
+}
+
+// Whether a content stream of the file draws `text` (a field's appearance, for one).
+bool drawsText(const fs::path& file, const std::string& text) {
+    QPDF pdf;
+    pdf.processFile(file.c_str());
+    for (QPDFObjectHandle& object : pdf.getAllObjects()) {
+        if (!object.isStream()) continue;
+        const auto data = object.getStreamData(qpdf_dl_generalized);
+        const std::string_view content(reinterpret_cast<const char*>(data->getBuffer()), data->getSize());
+        if (content.find(text) != std::string_view::npos) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -91,6 +105,8 @@ TEST(PdfForm, SetValuesSurviveSaveAndReload) {
     EXPECT_EQ(back.FieldValue(4), "No");
     EXPECT_EQ(back.FieldValue(5), "30,000");
     EXPECT_FALSE(fs::exists(folder / ("filled.pdf.part" + std::to_string(getpid()))));
+    // The values are drawn in the form itself, so a viewer that does not draw fields shows them too.
+    EXPECT_TRUE(drawsText(filled, "(30,000)"));
 }
 
 // The form's fonts draw single-byte text: a name they cannot draw is left to the viewer to draw from its value.

@@ -73,8 +73,8 @@ YearAnswer readYearAnswer(const QString& text) {
 }
 
 QString pdfViewerQuestion() {
-    return QStringLiteral("A PDF viewer for this desktop is required to Display Form 4562.  It is a free download "
-                          "from ") +
+    return QString::fromLatin1(kReaderName) +
+           QStringLiteral(" is required to Display Form 4562.  It is a free download from ") +
            QString::fromLatin1(kReaderDownloadAddress) + QStringLiteral(". Do you want to continue?");
 }
 

@@ -183,8 +183,8 @@ TEST_F(Form4562RequestTest, EachNoStopsTheRequest) {
         "Miscellaneous 4562 data is missing. (Use Menu\\Maintenance\\Miscellaneous 4562 Data, to enter the data.) Do "
         "you want to continue?");
     const QString vehicleQuestion = QStringLiteral("Vehicle data is incomplete. Do you want to continue?");
-    EXPECT_TRUE(viewerQuestion.startsWith("A PDF viewer for this desktop is required to Display Form 4562.  It is a "
-                                          "free download from "));
+    EXPECT_EQ(viewerQuestion, "A PDF viewer such as xpdf is required to Display Form 4562.  It is a free download "
+                              "from https://packages.debian.org/bookworm/xpdf. Do you want to continue?");
 
     // No to the viewer question: no other check runs.
     request(false, "2010");

@@ -46,7 +46,7 @@ void widenToTitle(QDialog& window) {
 }
 }  // namespace
 
-frmAutoQst::frmAutoQst(QWidget* parent) : QDialog(parent) {
+frmAutoQst::frmAutoQst(QWidget* parent) : VehicleDialog(parent) {
     setObjectName(QStringLiteral("frmAutoQst"));
     setWindowTitle(QStringLiteral("Questions for Employers Who Provide Vehicles for Use by their Employees"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -137,19 +137,5 @@ void frmAutoQst::cmdDelete_Click() { modAutoUse::DeleteAutoQst(*this); }
 void frmAutoQst::cmdCancel_Click() {
     if (allowClose(changed_, [this] { return modAutoUse::AddUpdateAutoQst(*this); })) unload();
 }
-
-void frmAutoQst::unload() {
-    DisplayMsg({});
-    done(QDialog::Rejected);
-}
-
-void frmAutoQst::closeEvent(QCloseEvent* event) {
-    // The close box closes at once, without asking: unsaved answers are dropped.
-    unload();
-    event->accept();
-}
-
-// Escape works as Cancel; like the buttons, its errors end in a box, never in the event loop.
-void frmAutoQst::reject() { guarded(QStringLiteral("cmdCancel_Click"), [this] { cmdCancel_Click(); })(); }
 
 }  // namespace tally::desk

@@ -5,9 +5,8 @@
 
 #include <array>
 
-#include <QDialog>
-
 #include "AutoUseText.h"
+#include "VehicleDialog.h"
 
 class QLabel;
 
@@ -15,7 +14,7 @@ namespace tally::desk {
 
 class YesNoPair;
 
-class frmAutoQst : public QDialog {
+class frmAutoQst : public VehicleDialog {
     Q_OBJECT
 public:
     explicit frmAutoQst(QWidget* parent);
@@ -34,15 +33,9 @@ public:
 
     void cmdSave_Click();
     void cmdDelete_Click();
-    void cmdCancel_Click();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void reject() override;  // Esc: the Cancel button
+    void cmdCancel_Click() override;
 
 private:
-    void unload();
-
     QLabel* lblTitle_ = nullptr;
     std::array<QLabel*, 5> questions_{};
     std::array<YesNoPair*, 5> answers_{};

@@ -46,7 +46,7 @@ constexpr ColumnLefts kColumnLefts[kVehicleColumns + 1] = {
 };
 }  // namespace
 
-frmAutoUse::frmAutoUse(QWidget* parent) : QDialog(parent) {
+frmAutoUse::frmAutoUse(QWidget* parent) : VehicleDialog(parent) {
     setObjectName(QStringLiteral("frmAutoUse"));
     setWindowTitle(QStringLiteral("Information on Use of Vehicles"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -195,19 +195,5 @@ void frmAutoUse::cmdCancel_Click() {
 bool frmAutoUse::closePrompt() {
     return allowClose(changed_, [this] { return modAutoUse::AddAutoUse(*this); });
 }
-
-void frmAutoUse::unload() {
-    DisplayMsg({});
-    done(QDialog::Rejected);
-}
-
-void frmAutoUse::closeEvent(QCloseEvent* event) {
-    // The close box closes at once: no question, unsaved entries dropped, not counted as cancelled.
-    unload();
-    event->accept();
-}
-
-// Escape works as Cancel; like the buttons, its errors end in a box, never in the event loop.
-void frmAutoUse::reject() { guarded(QStringLiteral("cmdCancel_Click"), [this] { cmdCancel_Click(); })(); }
 
 }  // namespace tally::desk

@@ -6,8 +6,7 @@
 
 #include <array>
 
-#include <QDialog>
-
+#include "VehicleDialog.h"
 #include "VehicleUseState.h"
 
 class QLabel;
@@ -17,7 +16,7 @@ namespace tally::desk {
 class MileageBox;
 class YesNoPair;
 
-class frmAutoUse : public QDialog {
+class frmAutoUse : public VehicleDialog {
     Q_OBJECT
 public:
     struct VehicleColumn {
@@ -55,18 +54,13 @@ public:
 
     void cmdSave_Click();
     void cmdDelete_Click();
-    void cmdCancel_Click();
+    void cmdCancel_Click() override;
     // "Save Changes?" for a changed page; true when the page may close.
     bool closePrompt();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void reject() override;  // Esc: as Cancel
 
 private:
     void buildColumn(int n, QWidget* grid);
     void markChanged(int n);
-    void unload();
 
     std::array<VehicleColumn, kVehicleColumns + 1> columns_{};
     std::array<QLabel*, static_cast<std::size_t>(Row::Count)> rowLabels_{};

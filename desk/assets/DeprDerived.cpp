@@ -1,29 +1,27 @@
 // Derived fields: the values the save, the validation and the panel read from the window's controls.
-#include "AssetErrors.h"
 #include "AssetRules.h"
 #include "CalcDepr.h"
 #include "Conversions.h"
 #include "Depr.h"
+#include "ErrorReport.h"
 #include "frmAsset.h"
 
 namespace tally::desk::Depr {
 
 using assets::setForeColour;
 
-using assets::Layout;
-using assets::trap;
 using assets::val;
 
 double GetBuisnessPecent(frmAsset& f) {
     double result = 0;
-    trap(QStringLiteral("Error in GetBuisnessPecent. "), Layout::Blank,
+    trapStep(QStringLiteral("Error in GetBuisnessPecent. "), ErrorLayout::Blank,
          [&] { result = assets::businessFraction(f.txtBusinessPercent->text()); });
     return result;
 }
 
 double DetermineLife(frmAsset& f) {
     double result = 0;
-    trap(QStringLiteral("Error in DetermineLife. "), Layout::Blank, [&] {
+    trapStep(QStringLiteral("Error in DetermineLife. "), ErrorLayout::Blank, [&] {
         if (!f.cboLife->text().isEmpty())
             result = vb::CDbl(f.cboLife->text().toStdString());
         else if (!f.cboClass->text().isEmpty())
@@ -34,14 +32,14 @@ double DetermineLife(frmAsset& f) {
 
 double DetermineAmortizeCode(frmAsset& f) {
     double result = 0;
-    trap(QStringLiteral("Error in DetermineAmortizeCode. "), Layout::Blank,
+    trapStep(QStringLiteral("Error in DetermineAmortizeCode. "), ErrorLayout::Blank,
          [&] { result = assets::classAmortizeCode(f.cboClass->text()); });
     return result;
 }
 
 QString DetermineAutoType(frmAsset& f) {
     QString result;
-    trap(QStringLiteral("Error in DetermineAutoType "), Layout::Blank, [&] {
+    trapStep(QStringLiteral("Error in DetermineAutoType "), ErrorLayout::Blank, [&] {
         result = f.cboClass->listIndex() >= 0 ? assets::classVehicleType(f.cboClass->text()) : QStringLiteral("N");
     });
     return result;
@@ -49,7 +47,7 @@ QString DetermineAutoType(frmAsset& f) {
 
 std::int16_t DetermineConvention(frmAsset& f) {
     std::int16_t result = 0;
-    trap(QStringLiteral("Error in DetermineConvention. "), Layout::Blank, [&] {
+    trapStep(QStringLiteral("Error in DetermineConvention. "), ErrorLayout::Blank, [&] {
         result = assets::conventionCode(f.fraConvention->isEnabledTo(&f),
                                         {f.optConvention[0]->isChecked(), f.optConvention[1]->isChecked(),
                                          f.optConvention[2]->isChecked()});
@@ -59,13 +57,13 @@ std::int16_t DetermineConvention(frmAsset& f) {
 
 vb::Date DetermineSoldDate(frmAsset& f) {
     vb::Date result;
-    trap(QStringLiteral("Error in DetermineSoldDate. "), Layout::WithSource,
+    trapStep(QStringLiteral("Error in DetermineSoldDate. "), ErrorLayout::Source,
          [&] { result = assets::soldDate(f.mskSold->Text()); });
     return result;
 }
 
 void CalculateCostBasis(frmAsset& f) {
-    trap(QStringLiteral("Error in CalculateCostBasis. "), Layout::WithSource, [&] {
+    trapStep(QStringLiteral("Error in CalculateCostBasis. "), ErrorLayout::Source, [&] {
         setForeColour(*f.lblCostBasis, assets::kGreen);
         const double basis = assets::costBasis(val(f.txtCost->text()), GetBuisnessPecent(f),
                                                val(f.txt179Amt->text()), val(f.lbl30Allowance->text()),
@@ -83,7 +81,7 @@ void CalculateAllowance(frmAsset& f, double rate) {
 
 std::int32_t CheckMaxAutoRates(const QString& autoType, std::int16_t year, std::int16_t allowanceCode) {
     std::int32_t result = 0;
-    trap(QStringLiteral("Error in CheckMaxAutoRates. "), Layout::WithSource, [&] {
+    trapStep(QStringLiteral("Error in CheckMaxAutoRates. "), ErrorLayout::Source, [&] {
         engine::CalcDepr calc;
         result = calc.GetAutoMaxRates(autoType.toStdString(), year, allowanceCode);
     });

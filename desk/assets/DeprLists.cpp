@@ -1,46 +1,44 @@
 // Lists and lookups of the asset window: the four lists, the convention options, the method shown, the next
 // vehicle number, the asset search and undo.
-#include "AssetErrors.h"
 #include "AssetRules.h"
 #include "Auto.h"
 #include "ComboRoutines.h"
 #include "CompanyPersist.h"
 #include "Conversions.h"
+#include "Depr.h"
 #include "DeprSupport.h"
 #include "DesktopState.h"
-#include "Depr.h"
+#include "ErrorReport.h"
 #include "frmAsset.h"
 
 namespace tally::desk::Depr {
 
 using assets::setForeColour;
 
-using assets::Layout;
-using assets::trap;
 
 void GetAssetList(frmAsset& f, std::int32_t companyId, std::int16_t year) {
     ado::RecordsetPtr rs;
-    trap(QStringLiteral("Error in GetAssetList "), Layout::Blank,
+    trapStep(QStringLiteral("Error in GetAssetList "), ErrorLayout::Blank,
          [&] { rs = engine::CompanyPersist().GetAssetList(companyId, year); });
     FillCboBox(rs, *f.cboAssets, true);
     f.cboAssets->setListIndex(-1);
 }
 
 void AddNewAssetToCboBox(frmAsset& f, std::int32_t assetNumber) {
-    trap(QStringLiteral("Error in AddNewAssetToCboBox. "), Layout::WithSource,
+    trapStep(QStringLiteral("Error in AddNewAssetToCboBox. "), ErrorLayout::Source,
          [&] { f.cboAssets->addItem(f.txtDescription->text(), assetNumber); });
 }
 
 // The entry is found by its asset number: a description may be shared or edited since the list was filled.
 void RemoveAssetFromCboBox(frmAsset& f, std::int32_t assetNumber) {
-    trap(QStringLiteral("Error in RemoveAssetFromCboBox. "), Layout::WithSource, [&] {
+    trapStep(QStringLiteral("Error in RemoveAssetFromCboBox. "), ErrorLayout::Source, [&] {
         const int index = f.cboAssets->findData(assetNumber);
         if (index >= 0) f.cboAssets->removeItem(index);
     });
 }
 
 void PopulateMethodCbo(frmAsset& f) {
-    trap(QStringLiteral("Error in PopulateMethodCbo. "), Layout::WithSource, [&] {
+    trapStep(QStringLiteral("Error in PopulateMethodCbo. "), ErrorLayout::Source, [&] {
         ado::RecordsetPtr rs = engine::DeprSupport().GetMethods();
         FillCboBox(rs, *f.cboMethod, true);
         f.cboMethod->setListIndex(-1);
@@ -48,7 +46,7 @@ void PopulateMethodCbo(frmAsset& f) {
 }
 
 void PopulateLifeCbo(frmAsset& f, const QString& method) {
-    trap(QStringLiteral("Error in PopulateLifeCbo. "), Layout::WithSource, [&] {
+    trapStep(QStringLiteral("Error in PopulateLifeCbo. "), ErrorLayout::Source, [&] {
         ado::RecordsetPtr rs = engine::DeprSupport().GetLives(method.toStdString());
         FillCboBox(rs, *f.cboLife, false);
         f.cboLife->setListIndex(-1);
@@ -56,7 +54,7 @@ void PopulateLifeCbo(frmAsset& f, const QString& method) {
 }
 
 void PopulateTypeCbo(frmAsset& f, std::int32_t methodId) {
-    trap(QStringLiteral("Error in PopulateTypeCbo. "), Layout::WithSource, [&] {
+    trapStep(QStringLiteral("Error in PopulateTypeCbo. "), ErrorLayout::Source, [&] {
         ado::RecordsetPtr rs = engine::DeprSupport().GetTypes(methodId);
         FillCboBox(rs, *f.cboClass, true);
         f.cboClass->setListIndex(-1);
@@ -64,7 +62,7 @@ void PopulateTypeCbo(frmAsset& f, std::int32_t methodId) {
 }
 
 void ConventionOnOff(frmAsset& f, bool enable) {
-    trap(QStringLiteral("Error in ConventionOnOff. "), Layout::WithSource, [&] {
+    trapStep(QStringLiteral("Error in ConventionOnOff. "), ErrorLayout::Source, [&] {
         f.fraConvention->setEnabled(enable);
         for (int i : {0, 1}) {
             assets::untickOption(*f.optConvention[i]);
@@ -77,7 +75,7 @@ void ConventionOnOff(frmAsset& f, bool enable) {
 }
 
 void MidMonthOnOff(frmAsset& f, bool on) {
-    trap(QStringLiteral("Error in MidMonthOnOff. "), Layout::ErrorNumber, [&] {
+    trapStep(QStringLiteral("Error in MidMonthOnOff. "), ErrorLayout::ErrorNumber, [&] {
         if (on)
             f.optConvention[2]->setChecked(true);
         else
@@ -95,7 +93,7 @@ QString ShowMethod(const QString& method, std::int16_t life) { return assets::sh
 
 QString GetNextVehicleNum(frmAsset& f) {
     QString result = QStringLiteral("0");
-    trap(QStringLiteral("Error in GetNextVehicleNum "), Layout::Blank, [&] {
+    trapStep(QStringLiteral("Error in GetNextVehicleNum "), ErrorLayout::Blank, [&] {
         result = QString::number(engine::Auto().GetNextVehicleNum(DetermineYear(f), glngCompanyId));
     });
     return result;
@@ -103,13 +101,13 @@ QString GetNextVehicleNum(frmAsset& f) {
 
 bool Misc4562OK(std::int16_t year, std::int32_t companyId) {
     bool result = false;
-    trap(QStringLiteral("Error in Misc4562OK "), Layout::Blank,
+    trapStep(QStringLiteral("Error in Misc4562OK "), ErrorLayout::Blank,
          [&] { result = engine::DeprSupport().CheckForMisc4562(year, companyId) > 0; });
     return result;
 }
 
 void Search(frmAsset& f) {
-    trap(QStringLiteral("Error in Search. "), Layout::WithSource, [&] {
+    trapStep(QStringLiteral("Error in Search. "), ErrorLayout::Source, [&] {
         if (f.heightTwips() > 6000) f.setHeightTwips(frmAsset::kCollapsedTwips);
         if (f.cboAssets->listIndex() >= 0) GetAssetData(f, f.cboAssets->selectedData(), glngCompanyId);
         if (!f.txtAssetID->text().isEmpty())
@@ -118,7 +116,7 @@ void Search(frmAsset& f) {
 }
 
 void DoCancel(frmAsset& f, std::int32_t assetNumber) {
-    trap(QStringLiteral("Error in DoCancel. "), Layout::WithSource, [&] {
+    trapStep(QStringLiteral("Error in DoCancel. "), ErrorLayout::Source, [&] {
         if (gblnEditAsset)
             GetAssetData(f, assetNumber, glngCompanyId);
         else

@@ -2,13 +2,13 @@
 #include <functional>
 #include <vector>
 
-#include "AssetErrors.h"
 #include "AssetRules.h"
 #include "ComboRoutines.h"
 #include "Conversions.h"
+#include "Depr.h"
 #include "DeprSupport.h"
 #include "DesktopState.h"
-#include "Depr.h"
+#include "ErrorReport.h"
 #include "Format.h"
 #include "StatusLine.h"
 #include "frmAsset.h"
@@ -17,8 +17,6 @@ namespace tally::desk::Depr {
 
 using assets::setForeColour;
 
-using assets::Layout;
-using assets::trap;
 using assets::val;
 
 namespace {
@@ -44,7 +42,7 @@ void GetAssetData(frmAsset& f, std::int32_t assetNumber, std::int32_t companyId)
     const QString prefix = QStringLiteral("Error in GetAssetData. ");
     f.state.gblnAssetLoaded = false;
     ado::RecordsetPtr rs;
-    if (!trap(prefix, Layout::WithSource, [&] { rs = engine::DeprSupport().GetAsset(assetNumber, companyId); }))
+    if (!trapStep(prefix, ErrorLayout::Source, [&] { rs = engine::DeprSupport().GetAsset(assetNumber, companyId); }))
         return;
     if (!rs || rs->EOF_()) {
         DisplayMsg(QStringLiteral("No data found."));
@@ -189,7 +187,7 @@ void GetAssetData(frmAsset& f, std::int32_t assetNumber, std::int32_t companyId)
             SetEditAsset(true);
         },
     };
-    for (const auto& step : steps) trap(prefix, Layout::WithSource, step);
+    for (const auto& step : steps) trapStep(prefix, ErrorLayout::Source, step);
 }
 
 }  // namespace tally::desk::Depr

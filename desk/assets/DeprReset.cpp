@@ -3,12 +3,12 @@
 #include <functional>
 
 #include "AssetClock.h"
-#include "AssetErrors.h"
 #include "AssetRules.h"
-#include "Conversions.h"
 #include "ComboRoutines.h"
-#include "DesktopState.h"
+#include "Conversions.h"
 #include "Depr.h"
+#include "DesktopState.h"
+#include "ErrorReport.h"
 #include "StatusLine.h"
 #include "frmAsset.h"
 
@@ -16,15 +16,13 @@ namespace tally::desk::Depr {
 
 using assets::setForeColour;
 
-using assets::Layout;
-using assets::trap;
 
 QString proposedInServiceDate() {
     return QStringLiteral("%1/%2").arg(assets::today().month(), 2, 10, QLatin1Char('0')).arg(gintDefaultYear);
 }
 
 void ItializeAssetForm(frmAsset& f) {
-    trap(QStringLiteral("Error in ItializeAssetForm. "), Layout::WithSource, [&] {
+    trapStep(QStringLiteral("Error in ItializeAssetForm. "), ErrorLayout::Source, [&] {
         f.setHeightTwips(frmAsset::kCollapsedTwips);
         f.cmdDeprSchedule->setEnabled(false);
         f.cmdPrint->setEnabled(false);
@@ -105,7 +103,7 @@ void NewAsset(frmAsset& f) {
         [&] { f.focusQuietly(f.txtDescription); },
         [&] { DisplayMsg(QString()); },
     };
-    for (const auto& step : steps) trap(QStringLiteral("Error in NewAsset. "), Layout::ErrorNumber, step);
+    for (const auto& step : steps) trapStep(QStringLiteral("Error in NewAsset. "), ErrorLayout::ErrorNumber, step);
 }
 
 }  // namespace tally::desk::Depr

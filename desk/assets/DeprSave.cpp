@@ -1,14 +1,14 @@
 // Saving the asset on the window: validation, the stored values, the vehicle limits, the row and its recalculated
 // schedule in one transaction, the vehicle-use check of a new vehicle, and the reset for the next asset.
-#include "AssetErrors.h"
 #include "AssetRecord.h"
 #include "AssetRules.h"
 #include "CalcDepr.h"
 #include "ComError.h"
 #include "Conversions.h"
+#include "Depr.h"
 #include "DeprSupport.h"
 #include "DesktopState.h"
-#include "Depr.h"
+#include "ErrorReport.h"
 #include "PartServices.h"
 #include "Prompts.h"
 #include "StatusLine.h"
@@ -20,7 +20,6 @@ namespace tally::desk::Depr {
 
 using assets::setForeColour;
 
-using assets::Layout;
 using assets::val;
 
 namespace {
@@ -190,7 +189,7 @@ bool AddorUpdate(frmAsset& f, bool bCheck179) {
         DisplayMsg(outcome);
         return true;
     } catch (...) {
-        assets::showErrorBox(QStringLiteral("Error in AddorUpdate. "), Layout::WithSource);
+        showError(QStringLiteral("Error in AddorUpdate. "), currentError(), ErrorLayout::Source);
         return false;
     }
 }
@@ -210,7 +209,7 @@ bool DeleteAsset(frmAsset& f, std::int32_t assetNumber, std::int32_t companyId) 
         });
     } catch (...) {
         // Nothing was deleted: the window keeps the asset.
-        assets::showErrorBox(QStringLiteral("Error in DeleteAsset "), Layout::Blank);
+        showError(QStringLiteral("Error in DeleteAsset "), currentError(), ErrorLayout::Blank);
         return false;
     }
     RemoveAssetFromCboBox(f, assetNumber);

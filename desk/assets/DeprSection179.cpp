@@ -1,11 +1,11 @@
 // The section 179 panel: the year's limits, the company's stored 179 totals, carry-over and income limit, the
 // adjusted limit and the remaining deduction, and the same test with the window's asset included.
-#include "AssetErrors.h"
 #include "AssetRules.h"
 #include "Conversions.h"
+#include "Depr.h"
 #include "DeprSupport.h"
 #include "DesktopState.h"
-#include "Depr.h"
+#include "ErrorReport.h"
 #include "Prompts.h"
 #include "StatusLine.h"
 #include "frmAsset.h"
@@ -14,13 +14,11 @@ namespace tally::desk::Depr {
 
 using assets::setForeColour;
 
-using assets::Layout;
-using assets::trap;
 using assets::val;
 
 std::int16_t DetermineYear(frmAsset& f) {
     std::int16_t year = 0;
-    trap(QStringLiteral("Error in DetermineYear. "), Layout::WithSource, [&] {
+    trapStep(QStringLiteral("Error in DetermineYear. "), ErrorLayout::Source, [&] {
         if (!f.txtYear->text().isEmpty()) {
             year = vb::CInt(vb::CDbl(f.txtYear->text().toStdString()));
         } else {
@@ -33,7 +31,7 @@ std::int16_t DetermineYear(frmAsset& f) {
 }
 
 void Do179Deduction(frmAsset& f) {
-    trap(QStringLiteral("Error in Do179Deduction. "), Layout::WithSource, [&] {
+    trapStep(QStringLiteral("Error in Do179Deduction. "), ErrorLayout::Source, [&] {
         const std::int16_t year = DetermineYear(f);
         f.fra179->setTitle(QStringLiteral("179 Deduction for ") + QString::number(year));
         Get179RateLimits(f, year);
@@ -45,7 +43,7 @@ void Do179Deduction(frmAsset& f) {
 }
 
 void Get179RateLimits(frmAsset& f, std::int16_t year) {
-    trap(QStringLiteral("Error in Get179RateLimits. "), Layout::WithSource, [&] {
+    trapStep(QStringLiteral("Error in Get179RateLimits. "), ErrorLayout::Source, [&] {
         if (year == 0) year = DetermineYear(f);
         f.lbl179Limit->clearFigure();
         f.lbl179ThresholdCost->clearFigure();
@@ -61,7 +59,7 @@ void Get179RateLimits(frmAsset& f, std::int16_t year) {
 }
 
 void Get179andAssetTotal(frmAsset& f, std::int32_t companyId, std::int16_t year) {
-    trap(QStringLiteral("Get179andAssetTotal. "), Layout::WithSource, [&] {
+    trapStep(QStringLiteral("Get179andAssetTotal. "), ErrorLayout::Source, [&] {
         if (year == 0) year = DetermineYear(f);
         ado::RecordsetPtr rs = engine::DeprSupport().Get179andCostTotal(companyId, year);
         if (!rs || rs->EOF_()) return;
@@ -74,7 +72,7 @@ void Get179andAssetTotal(frmAsset& f, std::int32_t companyId, std::int16_t year)
 
 std::int32_t Get179CarryOver(frmAsset& f, std::int32_t companyId, std::int32_t year) {
     std::int32_t result = 0;
-    trap(QStringLiteral("Error in Get179CarryOver. "), Layout::ErrorNumber, [&] {
+    trapStep(QStringLiteral("Error in Get179CarryOver. "), ErrorLayout::ErrorNumber, [&] {
         if (year == 0) year = DetermineYear(f);
         result = engine::DeprSupport().Get179CarryOver(companyId, static_cast<std::int16_t>(year));
     });
@@ -83,7 +81,7 @@ std::int32_t Get179CarryOver(frmAsset& f, std::int32_t companyId, std::int32_t y
 
 std::int32_t Get179LimitForIncome(frmAsset& f, std::int32_t companyId, std::int16_t year) {
     std::int32_t result = 0;
-    trap(QStringLiteral("Error in Get179LimitForIncome. "), Layout::ErrorNumber, [&] {
+    trapStep(QStringLiteral("Error in Get179LimitForIncome. "), ErrorLayout::ErrorNumber, [&] {
         if (year == 0) year = DetermineYear(f);
         result = engine::DeprSupport().Get179IncomeLimit(companyId, year);
     });
@@ -91,7 +89,7 @@ std::int32_t Get179LimitForIncome(frmAsset& f, std::int32_t companyId, std::int1
 }
 
 void Check179Totals(frmAsset& f) {
-    trap(QStringLiteral("Error in Check179Totals. "), Layout::WithSource, [&] {
+    trapStep(QStringLiteral("Error in Check179Totals. "), ErrorLayout::Source, [&] {
         DisplayMsg(QString());
         setForeColour(*f.lblRemaining179, assets::kGreen);
         // A year without limits computes nothing, so the test passes rather than reading an older result.
@@ -115,8 +113,8 @@ void Check179Totals(frmAsset& f) {
 // year, its stored share-weighted cost and 179 amount otherwise.
 bool CheckUpdated179Totals(frmAsset& f) {
     const QString prefix = QStringLiteral("Error in CheckUpdated179Totals. ");
-    trap(prefix, Layout::WithSource, [&] { Get179andAssetTotal(f, glngCompanyId, 0); });
-    trap(prefix, Layout::WithSource, [&] {
+    trapStep(prefix, ErrorLayout::Source, [&] { Get179andAssetTotal(f, glngCompanyId, 0); });
+    trapStep(prefix, ErrorLayout::Source, [&] {
         const std::int16_t panelYear = DetermineYear(f);
         double cost = f.lbltotalAssetValue->figure();
         double total179 = f.lbl179Total->figure();

@@ -1,11 +1,11 @@
 // The checks before a save: every failing rule marks its field and adds its message; the questions stop the
 // check when declined.
 #include "AssetClock.h"
-#include "AssetErrors.h"
 #include "AssetRules.h"
 #include "Conversions.h"
-#include "DesktopState.h"
 #include "Depr.h"
+#include "DesktopState.h"
+#include "ErrorReport.h"
 #include "Prompts.h"
 #include "StatusLine.h"
 #include "frmAsset.h"
@@ -14,7 +14,6 @@ namespace tally::desk::Depr {
 
 using assets::setForeColour;
 
-using assets::Layout;
 using assets::val;
 
 namespace {
@@ -171,7 +170,7 @@ void ValidateAsset(frmAsset& f, bool bCheck179) {
     } catch (...) {
         // A check that could not finish has not passed: nothing may be saved on it.
         f.state.gblnAssetInvalid = true;
-        assets::showErrorBox(QStringLiteral("Error in ValidateAsset "), Layout::Blank);
+        showError(QStringLiteral("Error in ValidateAsset "), currentError(), ErrorLayout::Blank);
     }
 }
 

@@ -10,7 +10,7 @@
 
 #include <vector>
 
-#include "AssetErrors.h"
+#include "ErrorReport.h"
 #include "AssetFieldRules.h"
 #include "AssetRules.h"
 #include "Conversions.h"
@@ -272,8 +272,8 @@ void frmAsset::runGuarded(const char* where, const std::function<void()>& handle
     try {
         handler();
     } catch (...) {
-        showErrorBox(QStringLiteral("Error in frmAsset.") + QString::fromLatin1(where) + QStringLiteral(" "),
-                     Layout::ErrorNumber);
+        showError(QStringLiteral("Error in frmAsset.") + QString::fromLatin1(where) + QStringLiteral(" "),
+                  currentError(), ErrorLayout::ErrorNumber);
     }
 }
 

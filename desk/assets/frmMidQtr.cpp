@@ -2,7 +2,7 @@
 
 #include <QGroupBox>
 
-#include "AssetErrors.h"
+#include "ErrorReport.h"
 #include "AssetRules.h"
 #include "DeprSupport.h"
 #include "DesktopState.h"
@@ -78,14 +78,14 @@ void MidQtrConventionCheck(std::int16_t year) {
 
 std::int32_t GetTotalAssetCostForYear() {
     std::int32_t result = 0;
-    assets::trap(QStringLiteral("Error in GetTotalAssetCostForYear. "), assets::Layout::ErrorNumber,
+    trapStep(QStringLiteral("Error in GetTotalAssetCostForYear. "), ErrorLayout::ErrorNumber,
                  [&] { result = engine::DeprSupport().GetTotalAssetCost(glngCompanyId, gintMidQtrYear); });
     return result;
 }
 
 std::int32_t Get4thQtrAssetCostForYear() {
     std::int32_t result = 0;
-    assets::trap(QStringLiteral("Error in Get4thQtrAssetCostForYear. "), assets::Layout::ErrorNumber,
+    trapStep(QStringLiteral("Error in Get4thQtrAssetCostForYear. "), ErrorLayout::ErrorNumber,
                  [&] { result = engine::DeprSupport().Get4QtrAssetCost(glngCompanyId, gintMidQtrYear); });
     return result;
 }

@@ -152,6 +152,10 @@ TEST_F(Help, F1WorksWhileTheCompanyPickerIsOpen) {
     onNextModal([&](QDialog& dialog) {
         auto* picker = qobject_cast<frmCompany*>(&dialog);
         ASSERT_NE(picker, nullptr);
+        // A window's shortcut answers only once the window is active, which a loaded machine may not have made
+        // it yet when it first shows.
+        picker->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(picker));
         QTest::keyClick(&picker->txtClientList(), Qt::Key_F1);
         shown = qobject_cast<HelpViewer*>(gobjHTMLHelp->HHWndHandle());
         if (shown) {

@@ -132,11 +132,15 @@ void businessPercentValidate(frmAsset& f) {
             amount179On(f, false);
             boxesOff(f);
         } else {
-            f.chk179->setChecked(true);
             // The method shown follows the life, as the class and life rules show it.
             f.lblShowMethod->setText(Depr::ShowMethod(f.cboMethod->text(), lifeNumber(f.cboLife->text())));
-            amount179On(f, true);
-            enableRateBoxes(f, true);
+            // Section 179 and the special allowance stay off for real property, as the class and life rules
+            // left them: a building must not be stored as a 179 asset nor take the allowance.
+            if (Depr::DetermineLife(f) < 21) {
+                f.chk179->setChecked(true);
+                amount179On(f, true);
+                enableRateBoxes(f, true);
+            }
         }
     }
     Depr::Recompute(f);

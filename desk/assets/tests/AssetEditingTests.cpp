@@ -113,6 +113,24 @@ TEST_F(AssetEditing, BusinessShareOfHalfOrLessSwitchesTo179OffAndShowsTheMethodO
     EXPECT_EQ(f->lblShowMethod->text(), "150 DB");  // the method of a 15-year life, not "200 DB"
 }
 
+TEST_F(AssetEditing, ABuildingStaysOutOf179AndTheAllowanceWhenItsBusinessShareIsLeft) {
+    type(f->txtDescription, "Office building");
+    choose(f->cboMethod, "MACRS");
+    choose(f->cboLife, "39");
+    type(f->txtInService, "012024");
+    type(f->txtCost, "390000");
+    type(f->txtBusinessPercent, "100");
+    leave();
+    EXPECT_FALSE(f->chk179->isChecked());
+    for (QCheckBox* box : f->rateBoxes()) EXPECT_FALSE(box->isEnabled()) << box->objectName().toStdString();
+    EXPECT_EQ(f->lblShowMethod->text(), "S/L");
+    click(f->cmdSave);
+    ASSERT_EQ(status(), "Asset Added");
+    // Not a 179 asset: its cost stays out of the year's 179 cost total.
+    EXPECT_EQ(value("select Type_179 from tblAssets").toLong(), 0);
+    EXPECT_EQ(value("select convention from tblAssets").toLong(), 3);
+}
+
 TEST_F(AssetEditing, VehicleAllowanceIsCutToTheYearsLimitAndTheVehicleUseCheckFollows) {
     std::vector<std::pair<int, int>> vehicleChecks;
     partServices().vehicleDocsOk = [&](std::int16_t year, std::int16_t vehicle) {

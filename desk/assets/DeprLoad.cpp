@@ -24,10 +24,9 @@ namespace {
 QString text(const vb::Variant& value) { return value.isNull() ? QString() : QString::fromStdString(value.toString()); }
 
 // Selects the life list entry that reads as the stored life, or writes the life into the box: a class life missing
-// from the list, or a method whose list the load does not fill, must not turn into another life on the next save.
-void showStoredLife(frmAsset& f, double life, const QString& method) {
+// from the list, or a method whose entry the load does not select, must not turn into another life on the next save.
+void showStoredLife(frmAsset& f, double life) {
     if (val(f.cboLife->text()) == life) return;
-    if (f.cboLife->count() == 0 && !method.isEmpty()) PopulateLifeCbo(f, method);
     const QString lifeText = assets::numberText(life);
     const int index = f.cboLife->findText(lifeText);
     if (index >= 0)
@@ -88,11 +87,13 @@ void GetAssetData(frmAsset& f, std::int32_t assetNumber, std::int32_t companyId)
                 PopulateLifeCbo(f, method);
                 f.cboLife->setListIndex(lifeId < f.cboLife->count() ? lifeId : -1);
             } else {
-                f.cboLife->setListIndex(-1);
+                // No entry is selected, but the list is this method's: one left from an asset of another method
+                // would give the stored life another position on the next save.
+                PopulateLifeCbo(f, method);
             }
             if (lifeId == 0 && classId == 0) f.cboLife->setText(life);
             if (lifeId == 0 && method == QLatin1String("Amortize")) f.cboLife->setText(life);
-            showStoredLife(f, row["life"].toDouble(), method);
+            showStoredLife(f, row["life"].toDouble());
         },
         [&] {
             // A stored convention is shown as stored: real property keeps its mid-month convention.

@@ -223,6 +223,25 @@ TEST_F(SavedAgain, ASmallBusinessShareAndAListedLifeStayAsStored) {
     EXPECT_EQ(row(shelving) + schedule(shelving), before);
 }
 
+TEST_F(SavedAgain, AStraightLineAssetLoadedAfterAnotherMethodKeepsItsLifeEntry) {
+    type(f->txtDescription, "Shelving");
+    choose(f->cboMethod, "S/L");
+    choose(f->cboLife, "7");
+    type(f->txtInService, "032024");
+    type(f->txtCost, "7000");
+    leave();
+    click(f->cmdSave);
+    ASSERT_EQ(status(), "Asset Added");
+    const std::string shelving = value("select max(Asset_num) from tblAssets").toString();
+    const std::string before = row(shelving) + schedule(shelving);
+    // The life list now holds the MACRS lives, where 7 stands at another position.
+    addMacrsAsset("Copier", "03/2024", "10000");
+    ASSERT_EQ(status(), "Asset Added");
+    retrieveLast();
+    saveUnchanged(shelving);
+    EXPECT_EQ(row(shelving) + schedule(shelving), before);
+}
+
 TEST_F(SavedAgain, VehiclesWithAllowanceAndAmortizedAssetsStayAsStored) {
     exec("Update tblMaxAuto set [Max Year 1] = 12400, [Yr 1 + 50%] = 20400 where Year = 2024 and Type = 'Gas'");
     type(f->txtDescription, "Sedan");

@@ -43,6 +43,13 @@ void amount179On(frmAsset& f, bool on) {
     switchField(*f.txt179Amt, on);
 }
 
+// Whether the life allows the 179 tick and the allowance boxes: a class life below 26 years, a life chosen in the
+// life list below 21.
+bool boxesAllowedForLife(frmAsset& f) {
+    const double life = Depr::DetermineLife(f);
+    return f.cboClass->listIndex() >= 0 ? life < 26 : life < 21;
+}
+
 void recomputeAndCheck(frmAsset& f) {
     Depr::Recompute(f);
     if (f.mblnShow179) Depr::Check179Totals(f);
@@ -134,9 +141,9 @@ void businessPercentValidate(frmAsset& f) {
         } else {
             // The method shown follows the life, as the class and life rules show it.
             f.lblShowMethod->setText(Depr::ShowMethod(f.cboMethod->text(), lifeNumber(f.cboLife->text())));
-            // Section 179 and the special allowance stay off for real property, as the class and life rules
-            // left them: a building must not be stored as a 179 asset nor take the allowance.
-            if (Depr::DetermineLife(f) < 21) {
+            // Section 179 and the special allowance stay off for a life the class and life rules keep them off
+            // for: a building must not be stored as a 179 asset nor take the allowance.
+            if (boxesAllowedForLife(f)) {
                 f.chk179->setChecked(true);
                 amount179On(f, true);
                 enableRateBoxes(f, true);

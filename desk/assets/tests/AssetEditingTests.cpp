@@ -129,6 +129,20 @@ TEST_F(AssetEditing, ABuildingStaysOutOf179AndTheAllowanceWhenItsBusinessShareIs
     // Not a 179 asset: its cost stays out of the year's 179 cost total.
     EXPECT_EQ(value("select Type_179 from tblAssets").toLong(), 0);
     EXPECT_EQ(value("select convention from tblAssets").toLong(), 3);
+
+    // A class of 25 years keeps them, as the class rule gives them.
+    exec("Insert into tblDeprClass (Method_ID, Description, Life, [If Auto - Type], [Amortize #]) "
+         "values (1, 'Water utility property', 25, 'N/A', 0)");
+    type(f->txtDescription, "Water main");
+    choose(f->cboMethod, "MACRS");
+    choose(f->cboClass, "Water utility");
+    type(f->txtBusinessPercent, "40");
+    leave();
+    EXPECT_FALSE(f->chk179->isChecked());
+    type(f->txtBusinessPercent, "60");
+    leave();
+    EXPECT_TRUE(f->chk179->isChecked());
+    EXPECT_TRUE(f->chk50Bonus->isEnabled());
 }
 
 TEST_F(AssetEditing, VehicleAllowanceIsCutToTheYearsLimitAndTheVehicleUseCheckFollows) {

@@ -277,26 +277,30 @@ void frmAsset::runGuarded(const char* where, const std::function<void()>& handle
     }
 }
 
-void frmAsset::onFocusChanged(QWidget* old, QWidget* now) {
-    if (quietFocus_ > 0 || !old || !now || !isAncestorOf(now)) return;
+bool frmAsset::runLeaveRule(QWidget* field) {
     // Focus coming back from a list's drop-down (a window of its own) has not left the list.
-    for (QWidget* w = old; w && w != this && !w->isWindow(); w = w->parentWidget()) {
+    for (QWidget* w = field; w && w != this && !w->isWindow(); w = w->parentWidget()) {
         const auto rule = validateRules_.find(w);
         if (rule == validateRules_.end()) continue;
         // A rule that moves the focus itself must not start the next field's rule.
         ++quietFocus_;
-        const QPointer<QWidget> entered(now);
         runGuarded("Validate", rule->second);
-        // The rule runs once the cursor is already in the next field. One that switches that field off and on
-        // again (the type's rule does so with the class list) has pushed the cursor past it: it goes back, or the
-        // field's own rule would never run for what the user picks there.
-        QWidget* focus = QApplication::focusWidget();
-        if (entered && focus != entered && focus && isAncestorOf(focus) && entered->isEnabled() &&
-            entered->isVisible())
-            entered->setFocus(Qt::OtherFocusReason);
         --quietFocus_;
-        return;
+        return true;
     }
+    return false;
+}
+
+void frmAsset::onFocusChanged(QWidget* old, QWidget* now) {
+    if (quietFocus_ > 0 || !old || !now || !isAncestorOf(now)) return;
+    const QPointer<QWidget> entered(now);
+    if (!runLeaveRule(old)) return;
+    // The rule runs once the cursor is already in the next field. One that switches that field off and on
+    // again (the type's rule does so with the class list) has pushed the cursor past it: it goes back, or the
+    // field's own rule would never run for what the user picks there.
+    QWidget* focus = QApplication::focusWidget();
+    if (entered && focus != entered && focus && isAncestorOf(focus) && entered->isEnabled() && entered->isVisible())
+        focusQuietly(entered);
 }
 
 bool frmAsset::eventFilter(QObject* watched, QEvent* event) {
@@ -327,8 +331,13 @@ void frmAsset::closeEvent(QCloseEvent* event) {
 bool frmAsset::SaveChanges(bool* saved) {
     if (saved) *saved = false;
     if (!mblnDirty) return true;
+    // Closing the window leaves no field, so the one still being typed in (noted before the question takes the
+    // focus) is checked before the save: its amounts and basis must be those the save stores.
+    QPointer<QWidget> typing = QApplication::focusWidget();
+    if (typing && !isAncestorOf(typing)) typing = nullptr;
     const int answer = ui::prompts().msgBox(QStringLiteral("Save Changes?"), ui::mb::YesNoCancel);
     if (answer == ui::mb::Yes) {
+        if (typing) runLeaveRule(typing);
         if (!Depr::AddorUpdate(*this, mblnShow179)) return false;
         mblnDirty = false;
         if (saved) *saved = true;

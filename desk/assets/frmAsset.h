@@ -148,6 +148,8 @@ private:
     void buildLayout();
     void connectRules();
     void onFocusChanged(QWidget* old, QWidget* now);
+    // Runs the rule of the field (or of the list around it) being left; false when it has none.
+    bool runLeaveRule(QWidget* field);
     void runGuarded(const char* where, const std::function<void()>& handler);
     // Command buttons.
     void cmdSave_Click();

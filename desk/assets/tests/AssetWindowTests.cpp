@@ -229,6 +229,18 @@ TEST_F(AssetWindow, ClosingWithChangesAsksAndMayStayOpen) {
     EXPECT_FALSE(assetWindow());
 }
 
+TEST_F(AssetWindow, ClosingRightAfterTypingACostSavesTheScheduleOfThatCost) {
+    addMacrsAsset("Copier", "03/2024", "10000");
+    retrieve("Copier");
+    // The cursor stays in the cost box when the window is closed: no other field was entered.
+    type(f->txtCost, "20000");
+    prompts_->answerMessage(ui::mb::Yes);
+    EXPECT_TRUE(deskCommands().closeAssetWindow());
+    EXPECT_EQ(prompts_->messageTexts(), QStringList{"Save Changes?"});
+    EXPECT_EQ(value("select Cost from tblAssets").toDouble(), 20000);
+    EXPECT_EQ(value("select max(accum_depr) from tblDepr").toDouble(), 20000);
+}
+
 TEST_F(AssetWindow, SetCompanyLeavesTheCompanyAloneWhileTheWindowStaysOpen) {
     type(f->txtDescription, "Draft");
     bool pickerShown = false;

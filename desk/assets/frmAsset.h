@@ -166,7 +166,6 @@ private:
     std::map<QWidget*, std::function<void()>> validateRules_;
     std::set<QWidget*> selectOnFocus_;
     int quietFocus_ = 0;
-    bool closing_ = false;
 };
 
 // The window's frame in the main window (nullptr outside it).

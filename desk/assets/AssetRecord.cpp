@@ -5,12 +5,6 @@
 
 namespace tally::desk::assets {
 
-namespace {
-
-QString quotedText(const QString& text) { return NoQuote(text); }
-
-}  // namespace
-
 QString dateLiteral(const vb::Date& date) {
     return QStringLiteral("#") + QString::fromStdString(date.toShortDate()) + QStringLiteral("#");
 }
@@ -18,7 +12,7 @@ QString dateLiteral(const vb::Date& date) {
 QString assetValueList(const AssetRecord& r) {
     QString list;
     list += QString::number(r.companyId) + QStringLiteral(", '");
-    list += quotedText(r.description) + QStringLiteral("' ,");
+    list += NoQuote(r.description) + QStringLiteral("' ,");
     list += numberText(r.cost) + QStringLiteral(",");
     list += numberText(r.allowance) + QStringLiteral(",");
     list += numberText(r.amount179) + QStringLiteral(", ");
@@ -30,19 +24,19 @@ QString assetValueList(const AssetRecord& r) {
     list += numberText(r.businessFraction) + QStringLiteral(", ");
     list += dateLiteral(r.soldDate) + QStringLiteral(", ");
     list += numberText(r.soldAmount) + QStringLiteral(", '");
-    list += quotedText(r.notes) + QStringLiteral("', ");
+    list += NoQuote(r.notes) + QStringLiteral("', ");
     list += QString::number(r.classId) + QStringLiteral(", ");
     list += QString::number(r.lifeId) + QStringLiteral(", ");
     list += numberText(r.amortizeCode) + QStringLiteral(", ");
     list += numberText(r.vehicleNumber) + QStringLiteral(", '");
-    list += quotedText(r.actualMethod) + QStringLiteral("',");
+    list += NoQuote(r.actualMethod) + QStringLiteral("',");
     list += r.type179 ? QStringLiteral("1") : QStringLiteral("0");
     return list;
 }
 
 QString assetUpdateStatement(const AssetRecord& r, std::int32_t assetNumber) {
     QString sql;
-    sql += QStringLiteral(" Update tblAssets Set asset_name = '") + quotedText(r.description);
+    sql += QStringLiteral(" Update tblAssets Set asset_name = '") + NoQuote(r.description);
     sql += QStringLiteral("', Cost = ") + numberText(r.cost);
     sql += QStringLiteral(", [allowance 30 %] = ") + numberText(r.allowance);
     sql += QStringLiteral(", other_deductions = ") + numberText(r.otherDeductions);
@@ -54,12 +48,12 @@ QString assetUpdateStatement(const AssetRecord& r, std::int32_t assetNumber) {
     sql += QStringLiteral(", bussiness_percent = ") + numberText(r.businessFraction);
     sql += QStringLiteral(", sold_date = ") + dateLiteral(r.soldDate);
     sql += QStringLiteral(", sold_amt = ") + numberText(r.soldAmount);
-    sql += QStringLiteral(" , notes = '") + quotedText(r.notes);
+    sql += QStringLiteral(" , notes = '") + NoQuote(r.notes);
     sql += QStringLiteral(" ', depr_class_id = ") + QString::number(r.classId);
     sql += QStringLiteral(" , life_id = ") + QString::number(r.lifeId);
     sql += QStringLiteral(", Amortize_code = ") + numberText(r.amortizeCode);
     sql += QStringLiteral(", Vehicle_num = ") + numberText(r.vehicleNumber);
-    sql += QStringLiteral(" , actual_method = '") + quotedText(r.actualMethod);
+    sql += QStringLiteral(" , actual_method = '") + NoQuote(r.actualMethod);
     sql += QStringLiteral("' , Type_179 = ") + (r.type179 ? QStringLiteral("1") : QStringLiteral("0"));
     sql += QStringLiteral(" Where Asset_num = ") + QString::number(assetNumber);
     return sql;

@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -94,11 +95,13 @@ protected:
         QMessageBox box(iconFor(request.style), request.title, request.text, QMessageBox::NoButton,
                         QApplication::activeWindow());
         box.setTextFormat(Qt::PlainText);
-        // A box narrower than its title has the title cut by the window manager ("Confi...Delete"): the text is
-        // given room for the title and the title bar's buttons.
-        if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
-            const int titleWidth = box.fontMetrics().horizontalAdvance(request.title) + 120;
-            label->setMinimumWidth(std::min(titleWidth, 640));
+        // A box narrower than its title has the title cut by the window manager ("Confi...Delete"): an empty row
+        // under the box's contents keeps it as wide as the title and the title bar's buttons. (A minimum width on
+        // the text itself would stop the box from wrapping a long text.)
+        if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+            const int titleWidth = std::min(box.fontMetrics().horizontalAdvance(request.title) * 5 / 4 + 100, 640);
+            grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(),
+                          0, 1, grid->columnCount());
         }
         const auto specs = buttonsFor(request.style);
         for (const auto& spec : specs) box.addButton(spec.button);

@@ -274,6 +274,42 @@ TEST(QtPrompts, MessageBoxIsPlainTextAndReturnsTheClickedButton) {
     EXPECT_EQ(shown, "<b>Smith & Co</b>");
 }
 
+// A long question wraps inside a box no wider than a readable line, and a short one keeps its long title in view.
+TEST(QtPrompts, MessageBoxWrapsALongTextAndIsAsWideAsItsTitle) {
+    struct Seen {
+        int boxWidth = 0;
+        int textLines = 0;
+    };
+    const auto show = [](const QString& text, const QString& title) {
+        Seen seen;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            ASSERT_NE(label, nullptr);
+            seen.boxWidth = box->width();
+            seen.textLines = label->height() / label->fontMetrics().lineSpacing();
+            box->button(QMessageBox::No)->click();
+        });
+        ui::prompts().msgBox(text, ui::mb::YesNo, title);
+        return seen;
+    };
+    const QString question = QStringLiteral(
+        "Is the vehicle used by a sole proprietor, partner or other 'more than 5% owner,' or related person? Delete "
+        "asset 8 and all depreciation for this asset? To keep an audit trail for this asset use the disposition "
+        "option instead of deleting it.");
+    const Seen wrapped = show(question, QStringLiteral("Auto Use"));
+    EXPECT_GE(wrapped.textLines, 2);
+    EXPECT_LT(wrapped.boxWidth, 800);
+
+    const QString title = QStringLiteral("Questions for Employers Who Provide Vehicles");
+    const Seen titled = show(QStringLiteral("Delete"), title);
+    // Room for the title in a bold face and for the title bar's three buttons.
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    EXPECT_GE(titled.boxWidth, QFontMetrics(bold).horizontalAdvance(title) + 3 * 20);
+}
+
 TEST(QtPrompts, InputBoxLabelIsPlainTextAndCancelGivesEmpty) {
     Qt::TextFormat format = Qt::RichText;
     QTimer::singleShot(0, [&] {

@@ -144,6 +144,13 @@ vb::Variant columnValue(sqlite3_value* value, DataType type) {
         case DataType::Empty:
             if (storage == SQLITE_TEXT) return storedValue(value);
             break;
+        case DataType::Date:
+            if (storage == SQLITE_TEXT) {
+                const auto* text = static_cast<const char*>(sqlite3_value_blob(value));  // as storedValue reads it
+                const std::string_view stored(text ? text : "", static_cast<std::size_t>(sqlite3_value_bytes(value)));
+                if (std::optional<vb::Date> date = parseStoredDate(stored)) return vb::Variant(*date);
+            }
+            break;
         default:
             break;
     }

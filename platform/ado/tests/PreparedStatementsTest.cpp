@@ -121,7 +121,7 @@ TEST(ColumnValue, ReadsEveryStoredValueAsTheGeneralConversionDoes) {
     sqlite3_stmt* statement = nullptr;
     ASSERT_EQ(sqlite3_prepare_v2(db.get(),
                                  "SELECT 5, -40000, 70000, 3000000000, -3000000000, 2.5, 2.0, 1e300, 'text', '12', "
-                                 "'2005-03-01', '', NULL, x'4142'",
+                                 "'2005-03-01', '2005-02-30', '3/1/2005', '2005-03-01 10:00:00', '', NULL, x'4142'",
                                  -1, &statement, nullptr),
               SQLITE_OK);
     ASSERT_EQ(sqlite3_step(statement), SQLITE_ROW);

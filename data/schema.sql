@@ -80,7 +80,8 @@ CREATE TABLE tblDepr (
     depr                DOUBLE,
     accum_depr          DOUBLE
 );
-CREATE INDEX idxDeprAsset ON tblDepr (asset_num, year);
+-- An asset's rows in year order with their amounts: the worksheets and the schedule read them from the index alone.
+CREATE INDEX idxDeprAsset ON tblDepr (asset_num, year, depr, accum_depr);
 -- A company's rows of a year in asset order, with their amounts: Form 4562 and the reports join them to their
 -- assets and add up the amounts from the index alone.
 CREATE INDEX idxDeprClientYearAsset ON tblDepr (client_num, year, asset_num, depr);

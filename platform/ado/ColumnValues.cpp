@@ -119,6 +119,44 @@ vb::Variant storedValue(sqlite3_value* value) {
     }
 }
 
+vb::Variant columnValue(sqlite3_value* value, DataType type) {
+    const int storage = sqlite3_value_type(value);
+    if (storage == SQLITE_NULL) return vb::Variant::null();
+    switch (type) {
+        case DataType::Single:
+        case DataType::Double:
+        case DataType::Currency:
+            if (storage == SQLITE_FLOAT || storage == SQLITE_INTEGER) return vb::Variant(sqlite3_value_double(value));
+            break;
+        case DataType::Integer:
+        case DataType::SmallInt:
+            if (storage == SQLITE_INTEGER) {
+                const sqlite3_int64 number = sqlite3_value_int64(value);
+                if (type == DataType::SmallInt && fitsInt16(static_cast<double>(number)))
+                    return vb::Variant(static_cast<std::int16_t>(number));
+                if (type == DataType::Integer && number >= std::numeric_limits<std::int32_t>::min() &&
+                    number <= std::numeric_limits<std::int32_t>::max())
+                    return vb::Variant(static_cast<std::int32_t>(number));
+            }
+            break;
+        case DataType::VarWChar:
+        case DataType::LongVarWChar:
+        case DataType::Empty:
+            if (storage == SQLITE_TEXT) return storedValue(value);
+            break;
+        case DataType::Date:
+            if (storage == SQLITE_TEXT) {
+                const auto* text = static_cast<const char*>(sqlite3_value_blob(value));  // as storedValue reads it
+                const std::string_view stored(text ? text : "", static_cast<std::size_t>(sqlite3_value_bytes(value)));
+                if (std::optional<vb::Date> date = parseStoredDate(stored)) return vb::Variant(*date);
+            }
+            break;
+        default:
+            break;
+    }
+    return asDeclaredType(storedValue(value), type);
+}
+
 vb::Variant asDeclaredType(vb::Variant stored, DataType type) {
     if (stored.isNull()) return stored;
     switch (type) {

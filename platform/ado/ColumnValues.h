@@ -23,6 +23,11 @@ std::optional<FieldInfo> declaredFieldType(std::string_view declaredType);
 // A value as SQLite stores it: Null, a Long (a Double when it is too large), a Double or text.
 vb::Variant storedValue(sqlite3_value* value);
 
+// A stored value as the column's type: what asDeclaredType(storedValue(value), type) gives, read without the
+// stored value in between for the common cases (numbers in number columns, text in text columns), which are
+// most of the cells of a large report.
+vb::Variant columnValue(sqlite3_value* value, DataType type);
+
 // A stored value as the column's declared type: yes/no as bool (any non-zero number is True), dates as vb::Date,
 // SMALLINT as a 16-bit integer. A value the type cannot hold without loss stays as it was stored.
 vb::Variant asDeclaredType(vb::Variant stored, DataType type);

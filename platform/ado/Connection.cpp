@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "ColumnValues.h"
-#include "JetTranslator.h"
 #include "ProviderError.h"
 #include "SqlFunctions.h"
 
@@ -16,53 +15,6 @@ namespace {
 // Every file of this program holds this table; a database without it is someone else's file.
 constexpr const char* kProgramTableQuery =
     "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'tblDefaults' COLLATE NOCASE";
-
-bool onlyBlanksOrSemicolons(const char* text) {
-    for (; text && *text; ++text) {
-        if (*text != ';' && *text != ' ' && *text != '\t' && *text != '\r' && *text != '\n') return false;
-    }
-    return true;
-}
-
-// One prepared statement, finalized when it goes out of scope.
-class Statement {
-public:
-    Statement(sqlite3* db, const std::string& sql) : db_(db) {
-        const char* tail = nullptr;
-        const int rc = sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt_, &tail);
-        if (rc != SQLITE_OK) raiseSqliteError(db, rc);
-        if (!stmt_) {
-            raiseProviderError(adoerr::ProviderError,
-                               "Invalid SQL statement; expected 'DELETE', 'INSERT', 'PROCEDURE', 'SELECT', or 'UPDATE'.");
-        }
-        if (!onlyBlanksOrSemicolons(tail)) {
-            sqlite3_finalize(stmt_);
-            raiseProviderError(adoerr::ProviderError, "Characters found after end of SQL statement.");
-        }
-        // SQLite reads ?, :name, @name and $name outside quotes as parameters, and nothing here binds them: an
-        // amount typed "$50000" would be stored as Null while the statement reports success. Jet refused it.
-        if (sqlite3_bind_parameter_count(stmt_) > 0) {
-            sqlite3_finalize(stmt_);
-            raiseProviderError(adoerr::ProviderError, "No value given for one or more required parameters.");
-        }
-    }
-    ~Statement() { sqlite3_finalize(stmt_); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-
-    // True while there is a row to read.
-    bool step() {
-        const int rc = sqlite3_step(stmt_);
-        if (rc == SQLITE_ROW) return true;
-        if (rc == SQLITE_DONE) return false;
-        raiseSqliteError(db_, rc);
-    }
-    sqlite3_stmt* get() const { return stmt_; }
-
-private:
-    sqlite3* db_;
-    sqlite3_stmt* stmt_ = nullptr;
-};
 
 void runToEnd(sqlite3* db, const std::string& sql) {
     Statement statement(db, sql);
@@ -93,14 +45,16 @@ void requireProgramDatabase(sqlite3* db, const std::string& path) {
 Connection::Connection(std::string path) : path_(std::move(path)) {}
 
 Connection::~Connection() {
+    statements_.clear();  // every statement finalized first, so that the file really closes here
     if (db_) sqlite3_close_v2(db_);
 }
 
 sqlite3* Connection::handle() {
     if (db_) return db_;
     sqlite3* db = nullptr;
-    // Read-write, never create: a missing file must fail here rather than become an empty database.
-    const int rc = sqlite3_open_v2(path_.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    // Read-write, never create: a missing file must fail here rather than become an empty database. No mutex:
+    // a connection serves one thread at a time, and locking on every value read costs a large report dearly.
+    const int rc = sqlite3_open_v2(path_.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     try {
         if (rc != SQLITE_OK) {
             std::error_code ignored;
@@ -122,13 +76,18 @@ sqlite3* Connection::handle() {
 void Connection::Open() { handle(); }
 
 RecordsetPtr Connection::Execute(const std::string& jetSql) {
-    const std::string sql = translateJetSql(jetSql);
-    Statement statement(handle(), sql);
-    sqlite3_stmt* stmt = statement.get();
+    sqlite3* db = handle();
+    const PreparedStatements::Lease statement(statements_.get(db, jetSql));
+    sqlite3_stmt* stmt = statement->get();
+    // The columns are read after the first step: a statement kept from before a change of the tables is
+    // prepared again by that step, and may then have other columns.
+    bool haveRow = statement->step();
 
     const int columnCount = sqlite3_column_count(stmt);
     std::vector<FieldInfo> fields;
     std::vector<bool> declared;
+    fields.reserve(static_cast<std::size_t>(columnCount));
+    declared.reserve(static_cast<std::size_t>(columnCount));
     for (int c = 0; c < columnCount; ++c) {
         const char* name = sqlite3_column_name(stmt, c);
         const char* declaredType = sqlite3_column_decltype(stmt, c);
@@ -140,11 +99,10 @@ RecordsetPtr Connection::Execute(const std::string& jetSql) {
     }
 
     std::vector<std::vector<vb::Variant>> rows;
-    while (statement.step()) {
+    for (; haveRow; haveRow = statement->step()) {
         std::vector<vb::Variant> row;
         row.reserve(static_cast<std::size_t>(columnCount));
-        for (int c = 0; c < columnCount; ++c)
-            row.push_back(asDeclaredType(storedValue(sqlite3_column_value(stmt, c)), fields[c].type));
+        for (int c = 0; c < columnCount; ++c) row.push_back(columnValue(sqlite3_column_value(stmt, c), fields[c].type));
         rows.push_back(std::move(row));
     }
     for (std::size_t c = 0; c < fields.size(); ++c) {
@@ -154,13 +112,12 @@ RecordsetPtr Connection::Execute(const std::string& jetSql) {
 }
 
 long Connection::ExecuteAction(const std::string& jetSql) {
-    const std::string sql = translateJetSql(jetSql);
     sqlite3* db = handle();
-    Statement statement(db, sql);
+    const PreparedStatements::Lease statement(statements_.get(db, jetSql));
     // sqlite3_changes keeps the count of the last INSERT, UPDATE or DELETE, so after any other statement it
     // would report rows that this statement never touched; the running total shows whether this one changed any.
     const sqlite3_int64 totalBefore = sqlite3_total_changes64(db);
-    while (statement.step()) {
+    while (statement->step()) {
     }
     if (sqlite3_total_changes64(db) == totalBefore) return 0L;
     return static_cast<long>(sqlite3_changes64(db));

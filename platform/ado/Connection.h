@@ -1,11 +1,13 @@
 #pragma once
 // A connection to the one SQLite database file. Every statement passes through the Jet-dialect translator
-// before it runs. The file is opened read-write and never created: a missing or foreign file raises the
-// provider's error (ComError) on the first statement, not on Open.
+// before it runs; a text seen before runs the statement prepared for it then. The file is opened read-write and
+// never created: a missing or foreign file raises the provider's error (ComError) on the first statement, not on
+// Open. A connection, with the statements it keeps, serves one thread at a time.
 
 #include <memory>
 #include <string>
 
+#include "PreparedStatements.h"
 #include "Recordset.h"
 
 struct sqlite3;
@@ -42,6 +44,7 @@ private:
     sqlite3* handle();  // opens on first use; raises when the file is missing or is not this program's database
     std::string path_;
     sqlite3* db_ = nullptr;
+    PreparedStatements statements_;
 };
 
 // Commits on commit(), rolls back when it goes out of scope otherwise. Every group of writes that belongs

@@ -37,7 +37,7 @@ void datePart(sqlite3_context* context, int, sqlite3_value** arguments) {
             return;
         }
         const vb::Variant interval = storedValue(arguments[0]);
-        const vb::Variant date = asDeclaredType(storedValue(arguments[1]), DataType::Date);
+        const vb::Variant date = columnValue(arguments[1], DataType::Date);
         const vb::Date* value = std::get_if<vb::Date>(&date.raw());
         if (!value) {
             sqlite3_result_error(context, "Data type mismatch in criteria expression.", -1);

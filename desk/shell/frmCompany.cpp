@@ -1,5 +1,6 @@
 #include "frmCompany.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
 #include <QGroupBox>
@@ -9,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "CompanyPersist.h"
 #include "DeskCommands.h"
@@ -183,6 +185,13 @@ void ShowCompanyPicker() {
     if (!main) return;
     frmCompany picker(main);
     if (!picker.loaded()) return;
+    // The picker blocks only the main window. A window manager may hand the main window its activation after the
+    // picker has opened (at start-up it does), and the blocked main window would then swallow the keys typed for
+    // the picker: the picker takes the activation back.
+    const QWindow* mainHandle = main->windowHandle();
+    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, &picker, [&picker, mainHandle](QWindow* focus) {
+        if (focus && focus == mainHandle) picker.activateWindow();
+    });
     picker.exec();
 }
 

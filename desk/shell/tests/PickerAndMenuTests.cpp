@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -114,6 +115,21 @@ TEST_F(Picker, CancelKeepsTheCompanyButStoresAClickedStartUpSwitch) {
     engine::db().ExecuteSql("Update tblDefaults set ShowCompany = False");
     again.reject();
     EXPECT_FALSE(showCompanyStored());
+}
+
+// The picker blocks only the main window; when the window manager hands the main window its activation after the
+// picker opened (as at start-up), the picker takes it back, so the keys typed go into the picker's box.
+TEST_F(Picker, TakesBackTheActivationTheMainWindowIsGivenWhileItIsOpen) {
+    QString active;
+    onNextModal([&](QDialog& dialog) {
+        ASSERT_NE(qobject_cast<frmCompany*>(&dialog), nullptr);
+        mainWindow()->activateWindow();
+        QTest::qWait(50);
+        if (const QWidget* window = QApplication::activeWindow()) active = window->objectName();
+        dialog.reject();
+    });
+    ShowCompanyPicker();
+    EXPECT_EQ(active, "frmCompany");
 }
 
 TEST_F(Picker, NewOpensCompanyMaintenanceWithThePickerFlagSet) {

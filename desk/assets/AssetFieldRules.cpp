@@ -1,5 +1,8 @@
 #include "AssetFieldRules.h"
 
+#include <array>
+#include <functional>
+
 #include <QKeyEvent>
 
 #include "AssetRules.h"
@@ -313,33 +316,41 @@ bool AssetFieldRules::onKey(frmAsset& f, QWidget* field, QKeyEvent* event) {
 
 void AssetFieldRules::connectClicks(frmAsset& f) {
     frmAsset* form = &f;
+    // Each rule runs behind the window's error box: a figure too large for a number raises while it is worked out.
+    const auto guardedRule = [form](const char* where, std::function<void()> rule) {
+        return [form, where, rule = std::move(rule)] { form->runGuarded(where, rule); };
+    };
     const std::array<std::pair<QCheckBox*, double>, 3> rates = {
         std::pair{f.chkBonus, 0.3}, std::pair{f.chk50Bonus, 0.5}, std::pair{f.chk100Bonus, 1.0}};
     for (const auto& [box, rate] : rates) {
-        QObject::connect(box, &QCheckBox::toggled, form, [form, box = box, rate = rate](bool ticked) {
-            if (ticked) {
-                for (QCheckBox* other : form->rateBoxes())
-                    if (other != box) other->setChecked(false);
-                Depr::CalculateAllowance(*form, rate);
-            } else {
-                form->lbl30Allowance->clear();
-            }
+        QObject::connect(box, &QCheckBox::toggled, form, [form, guardedRule, box = box, rate = rate](bool ticked) {
+            guardedRule("chkBonus_Click", [form, box, rate, ticked] {
+                if (ticked) {
+                    for (QCheckBox* other : form->rateBoxes())
+                        if (other != box) other->setChecked(false);
+                    Depr::CalculateAllowance(*form, rate);
+                } else {
+                    form->lbl30Allowance->clear();
+                }
+                form->cmdSave->setEnabled(true);
+                Depr::CalculateCostBasis(*form);
+                form->mblnDirty = true;
+            })();
+        });
+    }
+    QObject::connect(f.chk179, &QCheckBox::toggled, form, [form, guardedRule](bool ticked) {
+        guardedRule("chk179_Click", [form, ticked] {
+            amount179On(*form, ticked);
             form->cmdSave->setEnabled(true);
             Depr::CalculateCostBasis(*form);
             form->mblnDirty = true;
-        });
-    }
-    QObject::connect(f.chk179, &QCheckBox::toggled, form, [form](bool ticked) {
-        amount179On(*form, ticked);
-        form->cmdSave->setEnabled(true);
-        Depr::CalculateCostBasis(*form);
-        form->mblnDirty = true;
+        })();
     });
     for (QRadioButton* option : f.optConvention)
-        QObject::connect(option, &QRadioButton::toggled, form, [form](bool on) {
-            if (on) form->fieldChanged();
+        QObject::connect(option, &QRadioButton::toggled, form, [form, guardedRule](bool on) {
+            if (on) guardedRule("optConvention_Click", [form] { form->fieldChanged(); })();
         });
-    QObject::connect(f.cboMethod, &VbCombo::dropDown, form, [form] {
+    QObject::connect(f.cboMethod, &VbCombo::dropDown, form, guardedRule("cboMethod_DropDown", [form] {
         switchField(*form->cboLife, true);
         form->cboLife->clear();
         form->cboClass->setListIndex(-1);
@@ -348,20 +359,20 @@ void AssetFieldRules::connectClicks(frmAsset& f) {
         form->fieldChanged();
         form->txtAmorizeCode->clear();
         form->lblShowMethod->clear();
-    });
-    QObject::connect(f.cboClass, &VbCombo::dropDown, form, [form] {
+    }));
+    QObject::connect(f.cboClass, &VbCombo::dropDown, form, guardedRule("cboClass_DropDown", [form] {
         if (methodIs(*form, {"MACRS", "ADS"})) form->cboLife->setText(QString());
         DisplayMsg(QString());
         form->fieldChanged();
-    });
-    QObject::connect(f.cboLife, &VbCombo::dropDown, form, [form] {
+    }));
+    QObject::connect(f.cboLife, &VbCombo::dropDown, form, guardedRule("cboLife_DropDown", [form] {
         DisplayMsg(QString());
         form->fieldChanged();
-    });
-    QObject::connect(f.cboAssets, &VbCombo::dropDown, form, [form] {
+    }));
+    QObject::connect(f.cboAssets, &VbCombo::dropDown, form, guardedRule("cboAssets_DropDown", [form] {
         form->txtAssetID->clear();
         DisplayMsg(QString());
-    });
+    }));
 }
 
 }  // namespace tally::desk

@@ -139,6 +139,10 @@ public:
     assets::FigureLabel* lblAdjusted179;
     assets::FigureLabel* lblRemaining179;
 
+    // Runs a handler of the window's signals: its errors show "Error in frmAsset.<where> " and go no further, since
+    // no exception may leave a handler into the event loop.
+    void runGuarded(const char* where, const std::function<void()>& handler);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -150,7 +154,6 @@ private:
     void onFocusChanged(QWidget* old, QWidget* now);
     // Runs the rule of the field (or of the list around it) being left; false when it has none.
     bool runLeaveRule(QWidget* field);
-    void runGuarded(const char* where, const std::function<void()>& handler);
     // Command buttons.
     void cmdSave_Click();
     void cmdNew_Click();

@@ -45,6 +45,17 @@ TEST_F(AssetEditing, AllowanceBoxesAreAlternativesAndRecomputeTheBasis) {
     EXPECT_EQ(f->lblCostBasis->text(), "0");
 }
 
+// A cost too large for a number raises while the allowance is worked out: the box it ticks shows the error and the
+// program goes on, instead of the error leaving the click into the event loop.
+TEST_F(AssetEditing, AnAllowanceOfACostTooLargeForANumberIsAnErrorBox) {
+    macrsFiveYear("10000");
+    f->txtCost->setText(QString(400, u'9'));
+    prompts_->answerMessage(ui::mb::OK);
+    f->chkBonus->setChecked(true);
+    ASSERT_FALSE(prompts_->messages.empty());
+    EXPECT_TRUE(prompts_->messages.back().text.startsWith("Error in frmAsset.")) << prompts_->messages.back().text.toStdString();
+}
+
 TEST_F(AssetEditing, NegativeBasisIsRedAndCannotBeSaved) {
     macrsFiveYear("10000");
     type(f->txtBusinessPercent, "75");

@@ -192,9 +192,9 @@ QComboBox* frmMaint::makeCombo(int index) {
     combo->setObjectName(QStringLiteral("cboEdit_%1").arg(index));
     cboEdit_[index] = combo;
     // The field beneath always holds the entry shown (what the combo's Validate did on leaving it).
-    connect(combo, &QComboBox::currentIndexChanged, this, [this, index, combo] {
+    connect(combo, &QComboBox::currentIndexChanged, this, guarded(QStringLiteral("cboEdit_Click"), [this, index, combo] {
         if (ui::MaskedEdit* field = mskEdit(index)) field->setTextValue(combo->currentText());
-    });
+    }));
     connect(combo, &QComboBox::activated, this, guarded(QStringLiteral("cboEdit_DropDown"), [this] { fieldEdited(); }));
     return combo;
 }

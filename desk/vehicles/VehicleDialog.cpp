@@ -4,8 +4,20 @@
 
 #include "ErrorReport.h"
 #include "StatusLine.h"
+#include "Twips.h"
+#include "VehicleWindowParts.h"
 
 namespace tally::desk {
+
+VehicleDialog::VehicleDialog(QWidget* parent, const QString& name, const QString& title, double widthTwips,
+                             double heightTwips)
+    : QDialog(parent) {
+    setObjectName(name);
+    setWindowTitle(title);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    useVehicleWindowFont(*this);
+    setFixedSize(ui::toPixels(widthTwips), ui::toPixels(heightTwips));
+}
 
 void VehicleDialog::unload() {
     DisplayMsg({});

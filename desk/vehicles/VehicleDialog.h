@@ -3,6 +3,7 @@
 // the page does not count as cancelled), Escape works as the Cancel button, and closing clears the status line.
 
 #include <QDialog>
+#include <QString>
 
 class QCloseEvent;
 
@@ -11,7 +12,8 @@ namespace tally::desk {
 class VehicleDialog : public QDialog {
     Q_OBJECT
 public:
-    using QDialog::QDialog;
+    // A fixed-size window of the given twips in the windows' own face, with a close box only.
+    VehicleDialog(QWidget* parent, const QString& name, const QString& title, double widthTwips, double heightTwips);
 
     virtual void cmdCancel_Click() = 0;
 

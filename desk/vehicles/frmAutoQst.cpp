@@ -46,12 +46,10 @@ void widenToTitle(QDialog& window) {
 }
 }  // namespace
 
-frmAutoQst::frmAutoQst(QWidget* parent) : VehicleDialog(parent) {
-    setObjectName(QStringLiteral("frmAutoQst"));
-    setWindowTitle(QStringLiteral("Questions for Employers Who Provide Vehicles for Use by their Employees"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    useVehicleWindowFont(*this);
-    setFixedSize(ui::toPixels(7335), ui::toPixels(4065));
+frmAutoQst::frmAutoQst(QWidget* parent)
+    : VehicleDialog(parent, QStringLiteral("frmAutoQst"),
+                    QStringLiteral("Questions for Employers Who Provide Vehicles for Use by their Employees"), 7335,
+                    4065) {
 
     lblTitle_ = plainLabel(this, QStringLiteral("lblTitle"), {}, 120, 60, 6135, 285);
     QFont bold = lblTitle_->font();

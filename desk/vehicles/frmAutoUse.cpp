@@ -46,12 +46,9 @@ constexpr ColumnLefts kColumnLefts[kVehicleColumns + 1] = {
 };
 }  // namespace
 
-frmAutoUse::frmAutoUse(QWidget* parent) : VehicleDialog(parent) {
-    setObjectName(QStringLiteral("frmAutoUse"));
-    setWindowTitle(QStringLiteral("Information on Use of Vehicles"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    useVehicleWindowFont(*this);
-    setFixedSize(ui::toPixels(8820), ui::toPixels(5545));
+frmAutoUse::frmAutoUse(QWidget* parent)
+    : VehicleDialog(parent, QStringLiteral("frmAutoUse"), QStringLiteral("Information on Use of Vehicles"), 8820,
+                    5545) {
 
     lblTitle_ = plainLabel(this, QStringLiteral("lblTitle"), {}, 300, 40, 8535, 285);
     lblAutoDesc_ = plainLabel(this, QStringLiteral("lblAutoDesc"), QStringLiteral("Vehicle Description:"), 300, 310, 1650, 285);

@@ -768,8 +768,9 @@ void frmMaint::DeleteRecord() {
         if (lvMain_->rowCount() == 0) {
             state_.gblnMaintEditing = false;
             DisableEditFields();
-        } else if (!lvMain_->rowByKey(state_.gintMaintRow)) {
-            // No row took its place in the fields: they wait for a new record.
+        } else if (state_.gblnMaintEditing && !lvMain_->rowByKey(state_.gintMaintRow)) {
+            // No row took its place in the fields: they wait for a new record. (A sorted list has already
+            // cleared them for one.)
             clearForNewRecord();
         }
     });

@@ -140,7 +140,7 @@ void SortListView(ui::ListView& list, std::int32_t column, std::int32_t dataType
         else
             state.gintSortOrder = direction;
         state.glngSortDataType = dataType;
-        list.setSortingEnabled(false);
+        list.setOwnSorting(false);
         sortRows(list);
     });
 }

@@ -47,8 +47,12 @@ ListView::ListView(QWidget* parent) : QTreeWidget(parent) {
     header()->setSectionsClickable(true);
     setItemDelegate(new GridDelegate(this));
     connect(header(), &QHeaderView::sectionClicked, this, &ListView::columnClicked);
-    connect(model(), &QAbstractItemModel::modelReset, this, [this] { ++fillGeneration_; });
+    fillCounter_ = connect(model(), &QAbstractItemModel::modelReset, this, [this] { ++fillGeneration_; });
 }
+
+// The model is a child of the tree widget and empties itself (a model reset) when the base classes take it down,
+// after this part of the list is gone: the counter must not hear of that.
+ListView::~ListView() { disconnect(fillCounter_); }
 
 int ListView::addColumn(const QString& heading, double widthTwips, Qt::Alignment alignment) {
     const int column = columnCount();
@@ -134,7 +138,7 @@ void ListView::setGridLines(bool on) {
 }
 
 void ListView::sortRows(const RowLess& less) {
-    setSortingEnabled(false);
+    setOwnSorting(false);
     QTreeWidgetItem* selected = selectedRow();
     QTreeWidgetItem* current = currentItem();
     std::vector<QTreeWidgetItem*> rows;
@@ -157,8 +161,15 @@ void ListView::sortRows(const RowLess& less) {
 }
 
 void ListView::sortOwn(int column, Qt::SortOrder order) {
-    setSortingEnabled(true);
+    setOwnSorting(true);
     sortByColumn(column, order);
+}
+
+void ListView::setOwnSorting(bool on) {
+    // Qt makes the header sections clickable, or not, along with the view's own sorting.
+    const bool clickable = header()->sectionsClickable();
+    setSortingEnabled(on);
+    header()->setSectionsClickable(clickable);
 }
 
 }  // namespace ui

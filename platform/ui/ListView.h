@@ -15,6 +15,7 @@ class ListView : public QTreeWidget {
     Q_OBJECT
 public:
     explicit ListView(QWidget* parent = nullptr);
+    ~ListView() override;
 
     // Columns.
     int addColumn(const QString& heading, double widthTwips, Qt::Alignment alignment = Qt::AlignLeft);
@@ -45,13 +46,16 @@ public:
 
     // Reorders the rows with a strict "comes before" comparison; rows it holds equal keep their order. The
     // current and selected rows stay so, and no current-item or selection signal is sent. The list's own sorting
-    // is switched off first. A comparison that raises
-    // leaves the rows as they were, and its exception goes on to the caller.
+    // is switched off first. A comparison that raises leaves the rows as they were, and its exception goes on to
+    // the caller.
     using RowLess = std::function<bool(const QTreeWidgetItem*, const QTreeWidgetItem*)>;
     void sortRows(const RowLess& less);
 
     // The list's own sort: by a column's text, ascending or descending, kept while rows are added.
     void sortOwn(int column, Qt::SortOrder order);
+    // Switching the list's own sort on or off leaves the headers taking clicks as they did: a header click also
+    // sorts through sortRows, which switches the own sort off.
+    void setOwnSorting(bool on);
 
     // Counts how often the list was emptied (clear()); a remembered sort of an earlier filling is stale.
     int fillGeneration() const { return fillGeneration_; }
@@ -64,6 +68,7 @@ private:
 
     std::int32_t nextKey_ = 1;
     int fillGeneration_ = 0;
+    QMetaObject::Connection fillCounter_;
 };
 
 }  // namespace ui

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMdiArea>
 #include <QPushButton>
@@ -72,6 +73,13 @@ protected:
         QTreeWidgetItem* row = rowWithText(form, first, column);
         ASSERT_NE(row, nullptr) << first.toStdString();
         form.lvMain().selectRow(row);
+    }
+
+    // A click on a column's header section, where the user clicks it.
+    static void clickHeader(frmMaint& form, int col) {
+        QHeaderView& header = *form.lvMain().header();
+        const QPoint at(header.sectionViewportPosition(col) + header.sectionSize(col) / 2, header.height() / 2);
+        QTest::mouseClick(header.viewport(), Qt::LeftButton, {}, at);
     }
 
     static QStringList column(frmMaint& form, int col) {

@@ -339,14 +339,14 @@ TEST_F(MaintWindow, S10_HeadersSortEachWayAndASaveAfterSortingWritesTheRowThatWa
     const QStringList years = column(form, 0);
     QStringList descending = years;
     std::reverse(descending.begin(), descending.end());
-    emit form.lvMain().columnClicked(0);
+    clickHeader(form, 0);
     EXPECT_EQ(column(form, 0), years);
-    emit form.lvMain().columnClicked(0);
+    clickHeader(form, 0);
     EXPECT_EQ(column(form, 0), descending);
 
     clickRow(form, "2005");
     const QString before2006 = ui::ListView::cellText(rowWithText(form, "2006"), 2);
-    emit form.lvMain().columnClicked(2);  // a number column: numeric order
+    clickHeader(form, 2);  // a number column: numeric order
     QStringList thresholds = column(form, 2);
     EXPECT_TRUE(std::is_sorted(thresholds.begin(), thresholds.end(),
                                [](const QString& a, const QString& b) { return a.toDouble() < b.toDouble(); }));
@@ -356,6 +356,56 @@ TEST_F(MaintWindow, S10_HeadersSortEachWayAndASaveAfterSortingWritesTheRowThatWa
     EXPECT_EQ(ui::ListView::cellText(rowWithText(form, "2005"), 2), "123456");
     EXPECT_EQ(ui::ListView::cellText(rowWithText(form, "2006"), 2), before2006);
     EXPECT_EQ(count("select [Threshold Cost] from tblMax179 where [Year] = 2005"), 123456);
+}
+
+// The headers keep sorting however often they are clicked and after an insert, an update and a delete: the same
+// header again reverses the order, another header starts ascending.
+TEST_F(MaintWindow, HeadersKeepSortingThroughRepeatedClicksAndAfterEachWrite) {
+    frmMaint& form = open("179Rates");
+    // +1 ascending, -1 descending, 0 neither, by the column's numbers.
+    const auto order = [&](int col) {
+        std::vector<double> numbers;
+        for (const QString& text : column(form, col)) numbers.push_back(QString(text).remove(',').toDouble());
+        const bool ascending = std::is_sorted(numbers.begin(), numbers.end());
+        const bool descending = std::is_sorted(numbers.rbegin(), numbers.rend());
+        return ascending == descending ? 0 : ascending ? 1 : -1;
+    };
+    struct Click {
+        int column;
+        int order;
+    };
+    const auto clickThrough = [&](std::initializer_list<Click> clicks) {
+        for (const Click& click : clicks) {
+            clickHeader(form, click.column);
+            EXPECT_EQ(order(click.column), click.order) << "column " << click.column;
+        }
+    };
+    clickThrough({{0, 1}, {0, -1}, {0, 1}, {2, 1}, {2, -1}, {0, 1}});
+
+    form.cmdNew().click();
+    type(form, 0, "1980");
+    type(form, 1, "10");
+    type(form, 2, "20");
+    form.cmdSave().click();
+    ASSERT_EQ(status(form), "Record Added.");
+    EXPECT_EQ(column(form, 0).first(), "1980");  // an insert sorts by the first column, ascending
+    clickThrough({{0, -1}, {2, 1}, {2, -1}});
+
+    clickRow(form, "2009");
+    type(form, 1, "11");
+    form.cmdSave().click();
+    ASSERT_EQ(status(form), "Record Updated.");
+    clickThrough({{1, 1}, {1, -1}});
+
+    clickRow(form, "1980");
+    prompts_->answerMessage(ui::mb::OK);
+    form.cmdDelete().click();
+    ASSERT_EQ(status(form), "Record Deleted");
+    EXPECT_EQ(rowWithText(form, "1980"), nullptr);
+    EXPECT_EQ(order(1), -1);  // still sorted as it was
+    EXPECT_EQ(buttons(form), "0010");  // the fields wait for a new record
+    EXPECT_EQ(fieldTexts(form).join(""), "");
+    clickThrough({{1, 1}, {0, 1}, {0, -1}});
 }
 
 TEST_F(MaintWindow, AClickOnTheRowStillHighlightedAfterASaveOrNewLoadsIt) {

@@ -2,7 +2,6 @@
 
 #include "ListModel.h"
 #include "ListView.h"
-#include "Twips.h"
 
 namespace tally::desk {
 
@@ -27,7 +26,7 @@ void showListModel(ui::ListView& view, const ListModel& model) {
 void showListColumns(ui::ListView& view, const ListModel& model) {
     for (int c = 0; c < model.columnCount() && c < view.columnCount(); ++c) {
         view.headerItem()->setText(c, model.column(c).heading);
-        view.setColumnWidth(c, ui::toPixels(model.column(c).widthTwips));
+        view.setColumnWidthTwips(c, model.column(c).widthTwips);
     }
 }
 

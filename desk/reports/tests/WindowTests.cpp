@@ -213,6 +213,30 @@ TEST_F(ReportWindowTest, VehicleUseReportAndScheduleOfALargeAssetNumber) {
     EXPECT_EQ(rowTexts(document(1).listModel(), 0), (QStringList{"2010", "3,000", "3,000"}));
 }
 
+// The printout reads each column's width back from the list: the catalogue's widths come back to the twip, as
+// the widths worked out from the field sizes do.
+TEST_F(ReportWindowTest, APrintedReportTakesTheCatalogueColumnWidthsToTheTwip) {
+    seedWorkSheet();
+    const std::int32_t van = addAsset(glngCompanyId, {.name = "Van", .cost = 30000, .classId = 3, .vehicle = 1});
+    addDepr(glngCompanyId, van, 2010, 3000, 3000);
+    exec("INSERT INTO tblAutoUse (Company_Id, year, [Vehicle #], [Business Miles], [Commuting Miles], [Personal Miles]) "
+         "Values(" + std::to_string(glngCompanyId) + ", 2010, 1, '12000', '0', '1500')");
+    struct Case {
+        const char* report;
+        std::vector<std::pair<int, double>> widths;  // column, twips
+    };
+    const Case cases[] = {
+        {"Depreciation WorkSheet", {{0, 800}, {2, 900}, {5, 750}, {7, 550}, {8, 500}, {10, 1200}}},
+        {"Auto Use", {{0, 3300}, {1, 1200}, {3, 1400}, {6, 1400}}},
+    };
+    for (const Case& c : cases) {
+        partServices().doReports(QLatin1String(c.report), 2010, QString());
+        ui::ListView& view = document(static_cast<int>(windows().size()) - 1).lvListView();
+        for (const auto& [column, twips] : c.widths)
+            EXPECT_EQ(view.columnWidthTwips(column), twips) << c.report << " column " << column;
+    }
+}
+
 TEST_F(ReportWindowTest, AFailedQueryIsReportedOnce) {
     exec("DROP TABLE tblAutoUseReport");
     DoReports(QStringLiteral("Auto Use"), 2010, QString());

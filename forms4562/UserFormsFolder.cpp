@@ -38,14 +38,16 @@ fs::path xdgDocumentsFolder(const fs::path& home) {
 
 }  // namespace
 
-fs::path UserFormsFolder() {
+fs::path UserDocumentsFolder() {
     fs::path home = environment("HOME");
     if (home.empty() || home.is_relative()) {
         throw ComError(ErrPathNotFound, kWriterSource, "Path not found: the home folder (HOME) is not set.");
     }
     fs::path documents = xdgDocumentsFolder(home);
     if (documents.empty() || documents == home) documents = home / "Documents";
-    return documents / "Qorv-4562";
+    return documents;
 }
+
+fs::path UserFormsFolder() { return UserDocumentsFolder() / "Qorv-4562"; }
 
 }  // namespace tally::forms

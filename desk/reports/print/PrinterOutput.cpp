@@ -1,14 +1,17 @@
 #include "PrinterOutput.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QStandardPaths>
 
 #include "ComError.h"
 #include "Prompts.h"
+#include "UserFormsFolder.h"
 
 namespace tally::desk {
 namespace {
@@ -23,6 +26,20 @@ std::unique_ptr<PrinterTarget>& installedTarget() {
 std::function<QDate()>& dateSource() {
     static std::function<QDate()> source;
     return source;
+}
+
+// The user's documents folder for the PDF file dialog, made when it is missing: a dialog pointed at a folder
+// that does not exist opens in the folder the program runs from, the installation folder. Without a home folder
+// there is none to propose.
+QString documentsFolderForDialog() {
+    try {
+        const std::filesystem::path folder = forms::UserDocumentsFolder();
+        std::error_code ignored;  // a folder that cannot be made leaves the dialog to open where it can
+        std::filesystem::create_directories(folder, ignored);
+        return QString::fromStdString(folder.string());
+    } catch (const ComError&) {
+        return {};
+    }
 }
 
 [[noreturn]] void raisePrinterError(const QString& detail) {
@@ -101,7 +118,7 @@ bool SystemPrinterTarget::choose(QPrinter& printer, const QString& documentName)
         ui::FileDialogRequest request;
         request.title = QStringLiteral("No printer is installed - save the printout as a PDF file");
         request.filter = QStringLiteral("PDF Files (*.pdf)");
-        request.initialDir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        request.initialDir = documentsFolderForDialog();
         request.fileName = pdfFileName(documentName);
         request.defaultSuffix = QStringLiteral("pdf");
         request.overwritePrompt = true;

@@ -3,8 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include <QApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QHeaderView>
+#include <QTimer>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -12,6 +17,7 @@
 #include "FakePrompts.h"
 #include "ListPrinting.h"
 #include "PrinterOutput.h"
+#include "ScopedHome.h"
 #include "ScratchFolder.h"
 
 namespace tally::desk {
@@ -209,6 +215,36 @@ TEST_F(PrintToPdf, WithoutAPrinterTheUserIsOfferedAPdfFileAndMayDecline) {
     EXPECT_EQ(prompts_->fileDialogs[1].request.fileName, QStringLiteral("Asset Detail 17.pdf"));
     EXPECT_TRUE(prompts_->messages.empty());  // declining is no error
     EXPECT_EQ(prompts_->waitDepth, 0);
+}
+
+// Without a printer the PDF file dialog opens in the user's documents folder, made when it is missing, not in the
+// folder the program runs from.
+TEST_F(PrintToPdf, ThePdfFileDialogOpensInTheUsersDocumentsFolder) {
+    struct Case {
+        const char* userDirs;  // the user's user-dirs.dirs, none when empty
+        const char* documents;
+    };
+    for (const Case& c : {Case{"", "Documents"}, Case{"XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n", "Papers"}}) {
+        const tally::testing::ScopedHome home;
+        if (*c.userDirs) {
+            std::filesystem::create_directories(home.path() / ".config");
+            std::ofstream(home.path() / ".config" / "user-dirs.dirs") << c.userDirs;
+        }
+        installPrinterTarget(std::make_unique<SystemPrinterTarget>([] { return QString(); }));
+        std::unique_ptr<ui::Prompts> fake = ui::installPrompts(nullptr);  // the dialog the user gets
+        QString opened;
+        QTimer::singleShot(0, [&] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                opened = dialog->directory().absolutePath();
+                dialog->reject();
+            }
+        });
+        ui::ListView list;
+        fill(list, 1);
+        PrintListView(list, QStringLiteral("Title"));
+        ui::installPrompts(std::move(fake));
+        EXPECT_EQ(opened, QString::fromStdString((home.path() / c.documents).string())) << c.documents;
+    }
 }
 
 TEST_F(PrintToPdf, APrinterThatCannotBeOpenedIsReportedOnceAndNothingIsLeftOpen) {

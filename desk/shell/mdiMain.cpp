@@ -12,6 +12,7 @@
 
 #include "AppIdentity.h"
 #include "BackupRestore.h"
+#include "ChildArrangement.h"
 #include "DeskCommands.h"
 #include "DesktopState.h"
 #include "ErrorReport.h"
@@ -68,6 +69,9 @@ mdiMain::mdiMain() {
 
     mdiArea_ = new QMdiArea;
     mdiArea_->setObjectName(QStringLiteral("mdiArea"));
+    // A child window reaching past the area stays reachable.
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     auto* pictStatusBar = new QFrame;
     pictStatusBar->setObjectName(QStringLiteral("pictStatusBar"));
     pictStatusBar->setFixedHeight(ui::toPixels(375));
@@ -179,12 +183,13 @@ void mdiMain::buildMenus() {
     addItem(tools, "mnuDefaultYear", QStringLiteral("Set Default Year"), report("Default Year"), reports);
 
     QMenu* windows = addMenu("mnuWindows", QStringLiteral("&Windows"));
-    addItem(windows, "MnuCascade", QStringLiteral("&Cascade"), [this] { mdiArea_->cascadeSubWindows(); });
+    addItem(windows, "MnuCascade", QStringLiteral("&Cascade"), [this] { cascadeChildren(*mdiArea_); });
     addItem(windows, "mnuCloseWindows", QStringLiteral("Close &All Windows"), [] { deskCommands().closeAllReports(); },
             static_cast<bool>(c.closeAllReports));
     addItem(windows, "mnuTileHorizontal", QStringLiteral("Tile &Horizontal"), [] { deskCommands().tileHorizontal(); },
             static_cast<bool>(c.tileHorizontal));
-    addItem(windows, "mnuTileVertical", QStringLiteral("Tile &Vertical"), [this] { tileVertical(); });
+    addItem(windows, "mnuTileVertical", QStringLiteral("Tile &Vertical"),
+            [this] { tileChildrenSideBySide(*mdiArea_); });
     connect(windows, &QMenu::aboutToShow, this, [this, windows] { rebuildWindowList(windows); });
 
     QMenu* help = addMenu("mnuHelp", QStringLiteral("&Help"));
@@ -230,21 +235,6 @@ void mdiMain::addHelpKey(QWidget& window) {
     auto* helpKey = new QShortcut(QKeySequence::HelpContents, &window);
     helpKey->setContext(Qt::WindowShortcut);
     connect(helpKey, &QShortcut::activated, helpContents_, &QAction::trigger);
-}
-
-void mdiMain::tileVertical() {
-    QList<QMdiSubWindow*> shown;
-    for (QMdiSubWindow* window : mdiArea_->subWindowList(QMdiArea::CreationOrder))
-        if (!window->isHidden() && !window->isMinimized()) shown.append(window);
-    if (shown.isEmpty()) return;
-    const QRect area = mdiArea_->viewport()->rect();
-    const int width = area.width() / static_cast<int>(shown.size());
-    int left = 0;
-    for (QMdiSubWindow* window : shown) {
-        window->showNormal();
-        window->setGeometry(left, 0, width, area.height());
-        left += width;
-    }
 }
 
 bool mdiMain::closeChildWindows() {

@@ -94,7 +94,7 @@ TEST_F(WindowRoutines, TileVerticalPutsTheWindowsSideBySideAndTheMenuListsThem) 
         child->setWindowTitle(title);
         area.addSubWindow(child)->show();
     }
-    mainWindow()->tileVertical();
+    mainWindow()->findChild<QAction*>("mnuTileVertical")->trigger();
     const auto windows = area.subWindowList(QMdiArea::CreationOrder);
     const int width = area.viewport()->width() / 3;
     for (int i = 0; i < 3; ++i) {

@@ -1,5 +1,7 @@
 #include "mdiMain.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
@@ -74,7 +76,6 @@ mdiMain::mdiMain() {
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     auto* pictStatusBar = new QFrame;
     pictStatusBar->setObjectName(QStringLiteral("pictStatusBar"));
-    pictStatusBar->setFixedHeight(ui::toPixels(375));
     pictStatusBar->setFrameShape(QFrame::StyledPanel);
     lblStatusBar_ = new QLabel(pictStatusBar);
     lblStatusBar_->setObjectName(QStringLiteral("lblStatusBar"));
@@ -85,8 +86,11 @@ mdiMain::mdiMain() {
     lblStatusBar_->setFont(statusFont);
     auto* strip = new QHBoxLayout(pictStatusBar);
     strip->setContentsMargins(ui::toPixels(120), ui::toPixels(50), ui::toPixels(120), 0);
-    strip->addWidget(lblStatusBar_, 1, Qt::AlignTop);
-    lblStatusBar_->setFixedHeight(ui::toPixels(325));
+    strip->addWidget(lblStatusBar_, 1);
+    // The label fills the strip inside its frame, 50 twips below the top edge; the strip is 375 twips high, or
+    // higher where the label's font needs more, so no text is drawn over or past the frame's bottom edge.
+    pictStatusBar->setFixedHeight(std::max(ui::toPixels(375), 2 * pictStatusBar->frameWidth() + ui::toPixels(50) +
+                                                                   lblStatusBar_->fontMetrics().height()));
 
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);

@@ -1,12 +1,14 @@
 // The windows as the main window holds them: what the Windows menu's arrangements make of the asset, maintenance
-// and report windows, the scroll bars that reach what lies past the area, and where a window opened from a menu
-// goes.
+// and report windows, the scroll bars that reach what lies past the area, where a window opened from a menu goes,
+// and Getting Started going behind the windows opened after it.
 
 #include <algorithm>
 
 #include <QScrollBar>
+#include <QWindow>
 
 #include "WholeDeskTest.h"
+#include "frmGettingStarted.h"
 
 namespace tally::desk::testing {
 namespace {
@@ -93,6 +95,19 @@ TEST_F(WindowArrangement, TheAssetWindowOpenedBesideAMaintenanceWindowIsWhollyIn
     const QRect asset = assetFrame().geometry();
     EXPECT_TRUE(visibleArea().contains(asset)) << asset.x() << "," << asset.y() << " " << asset.width() << "x"
                                                 << asset.height();
+}
+
+TEST_F(WindowArrangement, WindowsOpenedAfterGettingStartedComeInFrontOfIt) {
+    menu("mnuGettingStarted");
+    frmGettingStarted* help = frmGettingStarted::shared();
+    ASSERT_TRUE(help && help->isVisible());
+    menu("mnuCompanyMaint");
+    ASSERT_TRUE(maintenanceWindow());
+    // A window manager keeps a window above the main window, and so above the windows inside it, when the main
+    // window owns it or when it is a dialog window; Getting Started is neither.
+    EXPECT_EQ(help->windowType(), Qt::Window);
+    EXPECT_EQ(help->parentWidget(), nullptr);
+    EXPECT_EQ(help->windowHandle()->transientParent(), nullptr);
 }
 
 }  // namespace

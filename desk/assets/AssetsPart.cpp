@@ -4,6 +4,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 
+#include "ChildArrangement.h"
 #include "DeskCommands.h"
 #include "Depr.h"
 #include "PartServices.h"
@@ -35,6 +36,7 @@ void showAssetWindow() {
     sub->setWindowTitle(form->windowTitle());
     Depr::ItializeAssetForm(*form);
     sub->show();
+    keepInView(*sub);
     form->txtDescription->setFocus();
 }
 

@@ -108,7 +108,7 @@ bool Misc4562OK(std::int16_t year, std::int32_t companyId) {
 
 void Search(frmAsset& f) {
     trapStep(QStringLiteral("Error in Search. "), ErrorLayout::Source, [&] {
-        if (f.heightTwips() > 6000) f.setHeightTwips(frmAsset::kCollapsedTwips);
+        if (f.heightTwips() > frmAsset::kPanelOpensAboveTwips) f.setHeightTwips(frmAsset::kCollapsedTwips);
         if (f.cboAssets->listIndex() >= 0) GetAssetData(f, f.cboAssets->selectedData(), glngCompanyId);
         if (!f.txtAssetID->text().isEmpty())
             GetAssetData(f, vb::CLng(assets::val(f.txtAssetID->text())), glngCompanyId);

@@ -244,9 +244,22 @@ void frmAsset::setHeightTwips(double twips) {
     outer->resize(ui::toPixels(kWidthTwips), ui::toPixels(twips));
 }
 
+QSize frmAsset::leastArrangedSize() const {
+    const QWidget* outer = assetSubWindow(*this);
+    if (!outer) outer = this;
+    return {outer->width(), ui::toPixels(mblnShow179 ? kOpenTwips : kCollapsedTwips)};
+}
+
+// A taller window would bare the section 179 frame below its collapsed height, or open the panel.
+QSize frmAsset::mostArrangedSize() const {
+    const QWidget* outer = assetSubWindow(*this);
+    if (!outer) outer = this;
+    return outer->size().expandedTo(leastArrangedSize());
+}
+
 void frmAsset::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    mblnShow179 = heightTwips() > 6000;
+    mblnShow179 = heightTwips() > kPanelOpensAboveTwips;
 }
 
 void frmAsset::fieldChanged() {

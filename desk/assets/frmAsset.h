@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QWidget>
 
+#include "ChildArrangement.h"
 #include "MaskedEdit.h"
 #include "VbControls.h"
 
@@ -39,12 +40,14 @@ struct AssetFormState {
     QString saveOutcome;
 };
 
-class frmAsset : public QWidget {
+class frmAsset : public QWidget, public ArrangedContent {
     Q_OBJECT
 public:
     static constexpr double kWidthTwips = 8145;
     static constexpr double kCollapsedTwips = 5055;
     static constexpr double kOpenTwips = 6525;
+    // A window taller than this shows the section 179 panel.
+    static constexpr double kPanelOpensAboveTwips = 6000;
 
     explicit frmAsset(QWidget* parent = nullptr);
     ~frmAsset() override;
@@ -52,6 +55,11 @@ public:
     // Form height in twips (the MDI frame's outer height when the window sits in the main window).
     double heightTwips() const;
     void setHeightTwips(double twips);
+
+    // An arrangement keeps the window's width and its section 179 panel as it is: it never makes the window
+    // taller, nor lower than its collapsed height (6525 twips while the panel is open).
+    QSize leastArrangedSize() const override;
+    QSize mostArrangedSize() const override;
 
     // The save prompt; true when the caller may go on. `saved` tells whether it saved the asset.
     bool SaveChanges(bool* saved = nullptr);

@@ -14,6 +14,7 @@
 #include <QScopedValueRollback>
 #include <QTimer>
 
+#include "ChildArrangement.h"
 #include "ColumnValues.h"
 #include "ComError.h"
 #include "ComboRoutines.h"
@@ -59,6 +60,9 @@ constexpr int kCmdsHeight = 615;
 // Room for three lines: a record failing several checks gets a message for each, and none may be cut off.
 constexpr int kStatusHeight = 660;
 constexpr int kSmallestList = 600;
+// The window is never smaller than this, nor than its edit area needs.
+constexpr int kLeastWidth = 7700;
+constexpr int kLeastHeight = 5000;
 
 void setBackColour(QWidget& widget, std::int32_t number) {
     QPalette palette = widget.palette();
@@ -472,7 +476,7 @@ void frmMaint::Form_Resize() {
 void frmMaint::fitBody() {
     if (!isVisible() || fitting_) return;
     const QScopedValueRollback<bool> fitting(fitting_, true);
-    const QSize least = minimumSizeHint();
+    const QSize least = minimumSizeHint().expandedTo(QSize(ui::toPixels(kLeastWidth), ui::toPixels(kLeastHeight)));
     setMinimumSize(least);
     if (width() < least.width() || height() < least.height()) resize(size().expandedTo(least));
 }
@@ -875,6 +879,7 @@ void showMaintenanceWindow(const QString& key) {
     const bool shown = form->DisplayInterface(key);
     form->show();
     form->fitBody();
+    keepInView(*form);
     main->mdiArea().setActiveSubWindow(form);
     Q_UNUSED(shown);
 }

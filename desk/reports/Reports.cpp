@@ -1,10 +1,9 @@
 #include "Reports.h"
 
-#include <algorithm>
-
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include "ChildArrangement.h"
 #include "DesktopState.h"
 #include "ErrorReport.h"
 #include "Prompts.h"
@@ -22,16 +21,6 @@ namespace {
 QList<QMdiSubWindow*> childWindows() {
     mdiMain* main = mainWindow();
     return main ? main->mdiArea().subWindowList(QMdiArea::CreationOrder) : QList<QMdiSubWindow*>();
-}
-
-// Where the windowing system put a new window, as far in as it fits: the main window's client area does not
-// scroll, so a window placed past its edge could not be reached.
-void keepInsideClientArea(QMdiSubWindow& window, const QMdiArea& area) {
-    const QSize client = area.viewport()->size();
-    QPoint place = window.pos();
-    if (place.x() + window.width() > client.width()) place.setX(std::max(0, client.width() - window.width()));
-    if (place.y() + window.height() > client.height()) place.setY(std::max(0, client.height() - window.height()));
-    if (place != window.pos()) window.move(place);
 }
 
 bool isReportWindow(const QMdiSubWindow* window) {
@@ -81,7 +70,7 @@ void DoReports(const QString& reportName, std::int32_t number, const QString& de
         if (CheckForReports() == 1) {
             window->move(0, 0);
         } else {
-            keepInsideClientArea(*window, main->mdiArea());
+            keepInView(*window);
         }
     });
 }
@@ -94,13 +83,13 @@ void TileHorizontal() {
             if (window->isMinimized() || window->isMaximized()) window->showNormal();
             heights.push_back(static_cast<std::int64_t>(ui::toTwips(window->height())));
         }
-        const std::vector<TileSlot> places = tileHorizontalSlots(heights, mainWindowSize().width);
-        for (qsizetype i = 0; i < windows.size(); ++i) {
-            const TileSlot& slot = places[static_cast<std::size_t>(i)];
-            windows[i]->setGeometry(0, ui::toPixels(static_cast<double>(slot.top)),
-                                    ui::toPixels(static_cast<double>(slot.width)),
-                                    ui::toPixels(static_cast<double>(slot.height)));
-        }
+        std::vector<QRect> wanted;
+        for (const TileSlot& slot : tileHorizontalSlots(heights, mainWindowSize().width))
+            wanted.emplace_back(0, ui::toPixels(static_cast<double>(slot.top)),
+                                ui::toPixels(static_cast<double>(slot.width)),
+                                ui::toPixels(static_cast<double>(slot.height)));
+        // A window that needs more height than its slot keeps it, and the windows below it move down.
+        placeChildren(windows, wanted, ArrangementFlow::Down);
     });
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// Where a new top-level window opens, so that all of it, its title bar above all, is within a screen's available
-// area (the screen without its panels). Window managers place windows wherever they find room, which on a small
-// screen can be partly off it. Rectangles here are outer ones: a window with its frame, as move() takes them.
+// Where a new window opens, so that all of it, its title bar above all, is within its room: a screen's available
+// area (the screen without its panels) for a top-level window, the visible part of the main window's area for a
+// child window. Window managers place windows wherever they find room, which on a small screen can be partly off
+// it. Rectangles here are outer ones: a window with its frame, as move() takes them.
 
 #include <QRect>
 #include <QSize>

@@ -22,7 +22,13 @@ bool Main() {
     RetrieveDbDefaultYear();
     GetLastCompany(*main);
     if (CheckForStartUpHelp()) frmGettingStarted::showShared(main);
-    if (CheckForShowCompany()) ShowCompanyPicker();
+    if (CheckForShowCompany()) {
+        ShowCompanyPicker();
+        // The closing picker hands the activation to the main window, which would cover Getting Started: it comes
+        // back to the front, as it was before the picker opened.
+        const frmGettingStarted* help = frmGettingStarted::shared();
+        if (help && help->isVisible() && mainWindow()) frmGettingStarted::showShared(main);
+    }
     return mainWindow() != nullptr;
 }
 

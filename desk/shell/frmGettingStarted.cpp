@@ -53,10 +53,10 @@ frmGettingStarted* frmGettingStarted::showShared(QWidget* mainWindow) {
     return instance();
 }
 
-// A dialog-type window stays above the main window it belongs to: the picker that opens modal over both at
-// start-up would otherwise leave the main window on top and this one hidden behind it.
-frmGettingStarted::frmGettingStarted(QWidget* mainWindow)
-    : QWidget(mainWindow, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint) {
+// A window of its own, neither owned by the main window nor a dialog: a window manager keeps an owned or dialog
+// window above the main window, so the windows the user opens in the main window afterwards would come up behind
+// it. As any other window, it goes behind the main window when the user turns to that.
+frmGettingStarted::frmGettingStarted(QWidget* mainWindow) : QWidget(nullptr, Qt::Window) {
     setObjectName(QStringLiteral("frmGettingStarted"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Getting Started"));

@@ -11,7 +11,7 @@ namespace tally::desk {
 class frmGettingStarted : public QWidget {
     Q_OBJECT
 public:
-    // Shows the one window (made on first use), or brings it to the front.
+    // Shows the one window (made on first use, over `mainWindow`), or brings it to the front.
     static frmGettingStarted* showShared(QWidget* mainWindow);
     static frmGettingStarted* shared();
 

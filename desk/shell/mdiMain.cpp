@@ -1,5 +1,7 @@
 #include "mdiMain.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
@@ -12,6 +14,7 @@
 
 #include "AppIdentity.h"
 #include "BackupRestore.h"
+#include "ChildArrangement.h"
 #include "DeskCommands.h"
 #include "DesktopState.h"
 #include "ErrorReport.h"
@@ -68,9 +71,11 @@ mdiMain::mdiMain() {
 
     mdiArea_ = new QMdiArea;
     mdiArea_->setObjectName(QStringLiteral("mdiArea"));
+    // A child window reaching past the area stays reachable.
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     auto* pictStatusBar = new QFrame;
     pictStatusBar->setObjectName(QStringLiteral("pictStatusBar"));
-    pictStatusBar->setFixedHeight(ui::toPixels(375));
     pictStatusBar->setFrameShape(QFrame::StyledPanel);
     lblStatusBar_ = new QLabel(pictStatusBar);
     lblStatusBar_->setObjectName(QStringLiteral("lblStatusBar"));
@@ -81,8 +86,11 @@ mdiMain::mdiMain() {
     lblStatusBar_->setFont(statusFont);
     auto* strip = new QHBoxLayout(pictStatusBar);
     strip->setContentsMargins(ui::toPixels(120), ui::toPixels(50), ui::toPixels(120), 0);
-    strip->addWidget(lblStatusBar_, 1, Qt::AlignTop);
-    lblStatusBar_->setFixedHeight(ui::toPixels(325));
+    strip->addWidget(lblStatusBar_, 1);
+    // The label fills the strip inside its frame, 50 twips below the top edge; the strip is 375 twips high, or
+    // higher where the label's font needs more, so no text is drawn over or past the frame's bottom edge.
+    pictStatusBar->setFixedHeight(std::max(ui::toPixels(375), 2 * pictStatusBar->frameWidth() + ui::toPixels(50) +
+                                                                   lblStatusBar_->fontMetrics().height()));
 
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
@@ -179,12 +187,13 @@ void mdiMain::buildMenus() {
     addItem(tools, "mnuDefaultYear", QStringLiteral("Set Default Year"), report("Default Year"), reports);
 
     QMenu* windows = addMenu("mnuWindows", QStringLiteral("&Windows"));
-    addItem(windows, "MnuCascade", QStringLiteral("&Cascade"), [this] { mdiArea_->cascadeSubWindows(); });
+    addItem(windows, "MnuCascade", QStringLiteral("&Cascade"), [this] { cascadeChildren(*mdiArea_); });
     addItem(windows, "mnuCloseWindows", QStringLiteral("Close &All Windows"), [] { deskCommands().closeAllReports(); },
             static_cast<bool>(c.closeAllReports));
     addItem(windows, "mnuTileHorizontal", QStringLiteral("Tile &Horizontal"), [] { deskCommands().tileHorizontal(); },
             static_cast<bool>(c.tileHorizontal));
-    addItem(windows, "mnuTileVertical", QStringLiteral("Tile &Vertical"), [this] { tileVertical(); });
+    addItem(windows, "mnuTileVertical", QStringLiteral("Tile &Vertical"),
+            [this] { tileChildrenSideBySide(*mdiArea_); });
     connect(windows, &QMenu::aboutToShow, this, [this, windows] { rebuildWindowList(windows); });
 
     QMenu* help = addMenu("mnuHelp", QStringLiteral("&Help"));
@@ -230,21 +239,6 @@ void mdiMain::addHelpKey(QWidget& window) {
     auto* helpKey = new QShortcut(QKeySequence::HelpContents, &window);
     helpKey->setContext(Qt::WindowShortcut);
     connect(helpKey, &QShortcut::activated, helpContents_, &QAction::trigger);
-}
-
-void mdiMain::tileVertical() {
-    QList<QMdiSubWindow*> shown;
-    for (QMdiSubWindow* window : mdiArea_->subWindowList(QMdiArea::CreationOrder))
-        if (!window->isHidden() && !window->isMinimized()) shown.append(window);
-    if (shown.isEmpty()) return;
-    const QRect area = mdiArea_->viewport()->rect();
-    const int width = area.width() / static_cast<int>(shown.size());
-    int left = 0;
-    for (QMdiSubWindow* window : shown) {
-        window->showNormal();
-        window->setGeometry(left, 0, width, area.height());
-        left += width;
-    }
 }
 
 bool mdiMain::closeChildWindows() {

@@ -29,7 +29,6 @@ public:
     // Ends the program even when a child window keeps itself open (an error the program cannot go on from):
     // the children are asked first, so they may save; then the normal shut-down runs.
     void closeAnyway();
-    void tileVertical();
     bool isShutDown() const { return shutDown_; }
     // F1 in `window` (a modal one, which keeps the main window's own F1 from it) opens the help contents.
     void addHelpKey(QWidget& window);

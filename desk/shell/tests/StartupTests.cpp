@@ -61,6 +61,8 @@ TEST_F(Startup, GettingStartedComesFirstThenThePickerModalOverIt) {
     });
     ASSERT_TRUE(Main());
     EXPECT_TRUE(gettingStartedShown);
+    // Once the picker is gone, Getting Started is in front again.
+    EXPECT_TRUE(QTest::qWaitForWindowActive(frmGettingStarted::shared()));
     EXPECT_EQ(captionDuringPicker, "Tallyvane  for - Sample Company");
     EXPECT_EQ(mainWindow()->windowTitle(), "Tallyvane  for - Smith Hardware");
     EXPECT_EQ(gstrCompanyName, "Smith Hardware");

@@ -1,6 +1,8 @@
 // Routines that work on windows: combos laid over edit fields, select-all on focus, the Windows menu.
 
 #include <QComboBox>
+#include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
@@ -15,6 +17,7 @@
 #include "MaskedEdit.h"
 #include "Startup.h"
 #include "StatusLine.h"
+#include "Twips.h"
 #include "frmCompany.h"
 
 namespace tally::desk::testing {
@@ -94,7 +97,7 @@ TEST_F(WindowRoutines, TileVerticalPutsTheWindowsSideBySideAndTheMenuListsThem) 
         child->setWindowTitle(title);
         area.addSubWindow(child)->show();
     }
-    mainWindow()->tileVertical();
+    mainWindow()->findChild<QAction*>("mnuTileVertical")->trigger();
     const auto windows = area.subWindowList(QMdiArea::CreationOrder);
     const int width = area.viewport()->width() / 3;
     for (int i = 0; i < 3; ++i) {
@@ -108,6 +111,20 @@ TEST_F(WindowRoutines, TileVerticalPutsTheWindowsSideBySideAndTheMenuListsThem) 
     EXPECT_EQ(entries.mid(4), QStringList({"Report A", "Baker && Sons", "Report C"}));  // shown as "Baker & Sons"
     emit menu->aboutToShow();  // rebuilt, not added twice
     EXPECT_EQ(menu->actions().size(), 4 + 1 + 3);
+}
+
+TEST_F(WindowRoutines, TheStatusLineTextStaysInsideItsStrip) {
+    exec("Update tblDefaults set StartUp_Help = False, ShowCompany = False");
+    ASSERT_TRUE(Main());
+    DisplayMsg("Year must be numeric!", "255");
+    QCoreApplication::processEvents();
+    const auto* strip = mainWindow()->findChild<QFrame*>("pictStatusBar");
+    ASSERT_TRUE(strip);
+    const QRect text = mainWindow()->lblStatusBar().geometry();
+    EXPECT_TRUE(strip->contentsRect().contains(text))
+        << text.y() << "+" << text.height() << " in " << strip->contentsRect().y() << "+"
+        << strip->contentsRect().height();
+    EXPECT_GE(strip->height(), ui::toPixels(375));
 }
 
 TEST_F(WindowRoutines, ReleasingTheMouseOverThePickerListEmptiesTheSearch) {

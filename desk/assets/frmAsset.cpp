@@ -374,6 +374,7 @@ void frmAsset::connectRules() {
     for (QWidget* w : AssetFieldRules::keyWatched(*this)) w->installEventFilter(this);
     for (QWidget* w : AssetFieldRules::selectOnFocus(*this)) selectOnFocus_.insert(w);
     AssetFieldRules::connectClicks(*this);
+    AssetFieldRules::connectEdits(*this);
 }
 
 void frmAsset::cmdSave_Click() {

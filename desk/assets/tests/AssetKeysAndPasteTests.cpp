@@ -25,6 +25,47 @@ protected:
     }
 };
 
+TEST_F(AssetKeys, DeleteDeletesWhereverBackspaceDoes) {
+    macrs();
+    const QString fullDescription(35, QLatin1Char('d'));
+    const struct {
+        QWidget* field;
+        QString text;
+        bool ofTheAsset;  // an edit marks the asset changed
+    } rows[] = {
+        {f->txtCost, "123", true},           {f->txt179Amt, "123", true},     {f->txtOtherDeductions, "123", true},
+        {f->txtDispositionAmt, "123", true}, {f->txtBusinessPercent, "100", true}, {f->cboLife, "123", true},
+        {f->txtDescription, fullDescription, true}, {f->txtNotes, "abc", true},    {f->txtAssetID, "123", false},
+        {f->txtYear, "2024", false},
+    };
+    for (const auto& row : rows) {
+        const QString name = row.field->objectName();
+        type(row.field, row.text);
+        beeps_ = 0;
+        clickInto(row.field);
+        pressAsX11(Qt::Key_Home);
+        f->mblnDirty = false;
+        pressAsX11(Qt::Key_Delete);
+        EXPECT_EQ(editOf(row.field)->text(), row.text.mid(1)) << name.toStdString();
+        EXPECT_EQ(f->mblnDirty, row.ofTheAsset) << name.toStdString();
+        pressAsX11(Qt::Key_End);
+        pressAsX11(Qt::Key_Backspace);
+        EXPECT_EQ(editOf(row.field)->text(), row.text.mid(1).chopped(1)) << name.toStdString();
+        EXPECT_EQ(beeps_, 0) << name.toStdString();
+    }
+
+    // Business % selects its "100" when clicked; Delete empties it and the asset counts as changed.
+    type(f->txtBusinessPercent, "100");
+    leave();
+    f->mblnDirty = false;
+    clickInto(f->txtBusinessPercent);
+    ASSERT_EQ(f->txtBusinessPercent->selectedText(), "100");
+    pressAsX11(Qt::Key_Delete);
+    EXPECT_EQ(f->txtBusinessPercent->text(), "");
+    EXPECT_TRUE(f->mblnDirty);
+    EXPECT_EQ(beeps_, 0);
+}
+
 TEST_F(AssetKeys, AClickOrTabIntoAnEmptyDateBoxTypesFromItsFirstPlace) {
     for (ui::MaskedEdit* date : {f->txtInService, f->mskSold}) {
         const std::string name = date->objectName().toStdString();

@@ -13,6 +13,7 @@
 #include "Format.h"
 #include "KeyAscii.h"
 #include "StatusLine.h"
+#include "TypingLimit.h"
 #include "Variant.h"
 #include "frmAsset.h"
 
@@ -192,12 +193,10 @@ void echoAmount(const QLineEdit& box) {
     DisplayMsg(QString::fromStdString(vb::Format(vb::Variant(box.text().toStdString()), "###,###,###,###")));
 }
 
-// Typed text beyond a box's length is ignored (text put in by the program may be longer).
+// A typed character beyond a box's length is dropped (text put in by the program may be longer).
 bool beyondMaxLength(const QWidget* field, int code) {
     const auto* edit = qobject_cast<const QLineEdit*>(field);
-    const int max = field->property("vbMaxLength").toInt();
-    if (!edit || max <= 0 || code < 32) return false;
-    return edit->text().size() - edit->selectedText().size() >= max;
+    return edit && code >= 32 && ui::TypingLimit::refuses(*edit);
 }
 
 }  // namespace

@@ -35,6 +35,7 @@
 #include "StatusLine.h"
 #include "Strings.h"
 #include "Twips.h"
+#include "TypingLimit.h"
 #include "frmCompany.h"
 #include "mdiMain.h"
 
@@ -268,8 +269,10 @@ void frmMaint::addFixedLists(const MaintTable& table) {
         combo->setCurrentIndex(0);
         if (ui::MaskedEdit* field = mskEdit(list.field)) {
             // The field beneath holds whichever entry is chosen ("Yes" in a yes/no field two characters long).
+            int longest = ui::TypingLimit::of(*field);
             for (const FixedEntry& entry : list.entries)
-                field->setMaxLength(std::max(field->maxLength(), static_cast<int>(entry.text.size())));
+                longest = std::max(longest, static_cast<int>(entry.text.size()));
+            ui::TypingLimit::set(*field, longest);
             field->setTextValue(combo->currentText());
         }
     }
@@ -363,7 +366,7 @@ void frmMaint::CreateEditFields(int index, int width, const QString& name, int s
         editWidths_[position] = width;
         label->setText(TrimBlanks(name) + QStringLiteral(": "));
         label->setToolTip(TrimBlanks(name));
-        edit->setMaxLength(editMaxLength(size));
+        ui::TypingLimit::set(*edit, editMaxLength(size));
         if (kind == ColumnKind::Date) edit->setMask(kDateMask);
         placeEditFields(index);
     });

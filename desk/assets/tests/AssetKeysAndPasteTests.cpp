@@ -1,5 +1,11 @@
 // The asset window's boxes under the keys and pastes a user gives them on a desktop: Delete as X11 delivers it,
 // a click into an empty date box, and pasted texts against each box's length.
+#include <algorithm>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+
 #include "AssetTestSupport.h"
 
 namespace tally::desk::testing {
@@ -89,6 +95,71 @@ TEST_F(AssetKeys, AClickOrTabIntoAnEmptyDateBoxTypesFromItsFirstPlace) {
     f->mskSold->setTextValue("08/2025");
     clickInto(f->mskSold, QPoint(f->mskSold->width() - 4, f->mskSold->height() / 2));
     EXPECT_EQ(f->mskSold->cursorPosition(), 7);
+}
+
+TEST_F(AssetKeys, PastingKeepsEveryBoxsLengthAsTypingDoes) {
+    macrs();
+    const QString digits = QStringLiteral("1234567890").repeated(8);
+    const struct {
+        QLineEdit* field;
+        int length;
+    } rows[] = {
+        {f->txtDescription, 35}, {f->txtNotes, 75},          {f->txtAssetID, 10},        {f->txtYear, 4},
+        {f->txtCost, 9},         {f->txt179Amt, 9},          {f->txtOtherDeductions, 9}, {f->txtDispositionAmt, 9},
+        {f->txtBusinessPercent, 4},
+    };
+    QGuiApplication::clipboard()->setText(digits);
+    for (const auto& row : rows) {
+        const std::string name = row.field->objectName().toStdString();
+        row.field->clear();
+        clickInto(row.field);
+        pressAsX11(Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(row.field->text(), digits.left(row.length)) << name;
+
+        // Shift+Insert in place of the whole text, and again at its end, where nothing more goes in.
+        pressAsX11(Qt::Key_A, Qt::ControlModifier);
+        pressAsX11(Qt::Key_Insert, Qt::ShiftModifier);
+        pressAsX11(Qt::Key_Insert, Qt::ShiftModifier);
+        EXPECT_EQ(row.field->text(), digits.left(row.length)) << name;
+    }
+
+    // The context menu's Paste into a box of one word fills it up to its length, and the asset counts as changed.
+    type(f->txtDescription, "Copier ");
+    f->mblnDirty = false;
+    QGuiApplication::clipboard()->setText(QStringLiteral("with a stand, a sorter and a finisher for booklets"));
+    const QPoint inside = f->txtDescription->rect().center();
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, inside, f->txtDescription->mapToGlobal(inside));
+    QApplication::sendEvent(f->txtDescription, &menuKey);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    const QList<QAction*> entries = menu->actions();
+    const auto paste = std::find_if(entries.begin(), entries.end(),
+                                    [](const QAction* a) { return a->text().startsWith(QLatin1String("&Paste")); });
+    ASSERT_NE(paste, entries.end());
+    (*paste)->trigger();
+    menu->close();
+    EXPECT_EQ(f->txtDescription->text(), "Copier with a stand, a sorter and a");
+    EXPECT_TRUE(f->mblnDirty);
+}
+
+TEST_F(AssetKeys, AStoredDescriptionLongerThanTheBoxLoadsAndSavesUnchanged) {
+    addMacrsAsset("Copier", "03/2024", "10000");
+    const QString stored = QStringLiteral("Copier with a stand, a sorter and a booklet finisher");
+    exec("update tblAssets set Asset_name = '" + stored.toStdString() + "'");
+    retrieveLast();
+    EXPECT_EQ(f->txtDescription->text(), stored);
+
+    // Pasting cannot lengthen it further; the stored text goes back as it was.
+    QGuiApplication::clipboard()->setText(QStringLiteral(" and more"));
+    clickInto(f->txtDescription);
+    pressAsX11(Qt::Key_End);
+    pressAsX11(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(f->txtDescription->text(), stored);
+    type(f->txtCost, "12000");
+    leave();
+    click(f->cmdSave);
+    EXPECT_EQ(value("select Asset_name from tblAssets").toString(), stored.toStdString());
+    EXPECT_EQ(value("select Cost from tblAssets").toLong(), 12000);
 }
 
 }  // namespace

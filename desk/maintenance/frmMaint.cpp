@@ -83,6 +83,16 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     return button;
 }
 
+// Twips a field needs to show its longest text of digits whole (a tax id such as "12-3456789"): the mask's
+// places or as many characters as the field takes, with the box's frame and margins.
+int shownTextWidth(const ui::MaskedEdit& edit) {
+    const qsizetype characters = edit.mask().isEmpty() ? ui::TypingLimit::of(edit) : edit.Text().size();
+    const QFontMetrics metrics(edit.font());
+    const int margins = edit.sizeHint().width() - 17 * metrics.horizontalAdvance(QLatin1Char('x'));
+    return static_cast<int>(
+        ui::toTwips(metrics.horizontalAdvance(QString(characters, QLatin1Char('0'))) + margins));
+}
+
 }  // namespace
 
 frmMaint::frmMaint(QWidget* parent)
@@ -381,8 +391,10 @@ void frmMaint::placeEditFields(int lastIndex) {
     for (int i = 0; i <= lastIndex; ++i) {
         const FieldPlace place = fieldPlace(i, editColumns_);
         ui::placeTwips(*lblEdit(i), place.labelLeft, place.labelTop, editColumns_.labelWidth, kLabelHeight);
-        ui::placeTwips(*mskEdit(i), place.editLeft, place.editTop,
-                       placedEditWidth(i, editWidths_.at(static_cast<std::size_t>(i))), kEditHeight);
+        ui::MaskedEdit& edit = *mskEdit(i);
+        ui::placeTwips(edit, place.editLeft, place.editTop,
+                       placedEditWidth(i, editWidths_.at(static_cast<std::size_t>(i)), shownTextWidth(edit)),
+                       kEditHeight);
     }
     ui::placeTwips(*fraEdit_, ui::toTwips(fraEdit_->x()), ui::toTwips(fraEdit_->y()), editColumns_.frameWidth,
                    editFrameHeight(lastIndex));

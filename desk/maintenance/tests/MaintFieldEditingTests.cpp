@@ -44,5 +44,22 @@ TEST_F(MaintFields, PastingKeepsAFieldsLengthAndALongerStoredTextLoadsAndSavesUn
     EXPECT_EQ(value("select [Tax Id] from tblCompany").toString(), "98-7654321 ");
 }
 
+TEST_F(MaintFields, ATaxIdShowsWhole) {
+    exec("update tblCompany set [Tax Id] = '12-3456789'");
+    frmMaint& form = open("Companies");
+    clickRow(form, "Sample Company");
+    ui::MaskedEdit& taxId = *form.mskEdit(7);
+    ASSERT_EQ(form.lblEdit(7)->text(), "Tax Id: ");
+    // Scrolled to its end and back to its start, a text that shows whole does not move: the cursor travels the
+    // text's full width.
+    taxId.end(false);
+    taxId.grab();  // the box scrolls as it is drawn
+    const int atEnd = taxId.inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+    taxId.home(false);
+    taxId.grab();
+    const int atStart = taxId.inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+    EXPECT_GE(atEnd - atStart, taxId.fontMetrics().horizontalAdvance(taxId.text()));
+}
+
 }  // namespace
 }  // namespace tally::desk::testing

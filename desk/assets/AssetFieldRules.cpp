@@ -11,7 +11,9 @@
 #include "DesktopState.h"
 #include "Depr.h"
 #include "Format.h"
+#include "KeyAscii.h"
 #include "StatusLine.h"
+#include "TypingLimit.h"
 #include "Variant.h"
 #include "frmAsset.h"
 
@@ -185,28 +187,16 @@ void yearValidate(frmAsset& f) {
     if (f.mblnShow179) Depr::Do179Deduction(f);
 }
 
-// The character a key press types, as the program's key rules see it: control keys as codes below 32; -1 for
-// keys that type nothing (and Tab, which moves the focus).
-int keyAscii(const QKeyEvent* e) {
-    if (e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) return -1;
-    if ((e->modifiers() & Qt::ControlModifier) && e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z)
-        return e->key() - Qt::Key_A + 1;
-    const QString text = e->text();
-    return text.isEmpty() ? -1 : text.at(0).unicode();
-}
-
 bool numericKey(int code) { return code < 32 || code == '.' || (code >= '0' && code <= '9'); }
 
 void echoAmount(const QLineEdit& box) {
     DisplayMsg(QString::fromStdString(vb::Format(vb::Variant(box.text().toStdString()), "###,###,###,###")));
 }
 
-// Typed text beyond a box's length is ignored (text put in by the program may be longer).
+// A typed character beyond a box's length is dropped (text put in by the program may be longer).
 bool beyondMaxLength(const QWidget* field, int code) {
     const auto* edit = qobject_cast<const QLineEdit*>(field);
-    const int max = field->property("vbMaxLength").toInt();
-    if (!edit || max <= 0 || code < 32) return false;
-    return edit->text().size() - edit->selectedText().size() >= max;
+    return edit && code >= 32 && ui::TypingLimit::refuses(*edit);
 }
 
 }  // namespace
@@ -232,6 +222,17 @@ std::vector<QWidget*> AssetFieldRules::keyWatched(frmAsset& f) {
             f.txtDescription, f.txtNotes, f.mskSold, f.txtInService, f.cboLife, f.txtAssetID, f.txtYear};
 }
 
+void AssetFieldRules::connectEdits(frmAsset& f) {
+    frmAsset* form = &f;
+    const std::array<QLineEdit*, 11> assetFields = {
+        f.txtDescription, f.txtCost,          f.txt179Amt,    f.txtOtherDeductions, f.txtBusinessPercent,
+        f.txtNotes,       f.txtDispositionAmt, f.txtInService, f.mskSold,            f.txtAmorizeCode,
+        f.cboLife->lineEdit()};
+    for (QLineEdit* field : assetFields)
+        QObject::connect(field, &QLineEdit::textEdited, form, [form] { form->fieldChanged(); });
+    QObject::connect(f.txtDescription, &QLineEdit::textEdited, form, [form] { form->noteDescriptionTyped(); });
+}
+
 std::vector<QWidget*> AssetFieldRules::selectOnFocus(frmAsset& f) {
     return {f.txtCost, f.txtBusinessPercent, f.txtDescription, f.txtInService};
 }
@@ -240,7 +241,7 @@ bool AssetFieldRules::onKey(frmAsset& f, QWidget* field, QKeyEvent* event) {
     // Tab moves the focus on: the field it leaves sees no key.
     if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) return false;
     const bool down = event->type() == QEvent::KeyPress;
-    const int code = down ? keyAscii(event) : -1;
+    const int code = down ? ui::keyAscii(*event) : -1;
     const bool press = code >= 0;
     auto filterNumeric = [&] {
         if (numericKey(code)) return false;

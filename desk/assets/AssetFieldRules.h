@@ -21,6 +21,9 @@ public:
     static std::vector<QWidget*> keyWatched(frmAsset& f);
     // Key down, key press and key up rules; true when the key is dropped.
     static bool onKey(frmAsset& f, QWidget* field, QKeyEvent* event);
+    // An edit the user makes without typing a character (Delete, the context menu's Paste or Delete, a middle
+    // click, a drop) marks the asset changed as typing into the field does, so closing asks to save it.
+    static void connectEdits(frmAsset& f);
     // Click rules of the check boxes and options, drop-down rules of the lists.
     static void connectClicks(frmAsset& f);
     // Fields whose text is selected when they get the focus.

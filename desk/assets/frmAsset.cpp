@@ -20,6 +20,7 @@
 #include "Prompts.h"
 #include "StatusLine.h"
 #include "Twips.h"
+#include "TypingLimit.h"
 #include "frmMidQtr.h"
 
 namespace tally::desk {
@@ -54,7 +55,7 @@ QLabel* valueLabel(QWidget* parent, const char* name, double left, double top, d
 QLineEdit* textBox(QWidget* parent, const char* name, double left, double top, double width, int maxLength,
                    bool right, bool amount) {
     auto* edit = make<QLineEdit>(parent, name, left, top, width, 300);
-    edit->setProperty("vbMaxLength", maxLength);
+    ui::TypingLimit::set(*edit, maxLength);
     if (right) edit->setAlignment(Qt::AlignRight);
     if (amount) {
         // Digits and one decimal point, pasted text included.
@@ -387,6 +388,7 @@ void frmAsset::connectRules() {
     for (QWidget* w : AssetFieldRules::keyWatched(*this)) w->installEventFilter(this);
     for (QWidget* w : AssetFieldRules::selectOnFocus(*this)) selectOnFocus_.insert(w);
     AssetFieldRules::connectClicks(*this);
+    AssetFieldRules::connectEdits(*this);
 }
 
 void frmAsset::cmdSave_Click() {

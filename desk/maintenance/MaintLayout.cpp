@@ -59,8 +59,8 @@ FieldPlace fieldPlace(int index, const EditColumns& columns) {
     return place;
 }
 
-int placedEditWidth(int index, int columnWidth) {
-    const int width = editWidth(columnWidth);
+int placedEditWidth(int index, int columnWidth, int shownWidth) {
+    const int width = std::max(editWidth(columnWidth), std::min(shownWidth, kWidestEdit));
     if (index % 2 == 1) return width;
     return std::min(width, kLabelLeft + kRightLabelShift - kEditLeft - kGap);
 }

@@ -39,8 +39,9 @@ EditColumns editColumns(int widestCaption);
 
 // Two fields to a row: even indexes on the left, odd ones on the right.
 FieldPlace fieldPlace(int index, const EditColumns& columns = editColumns(0));
-// Edit fields in the left column stop short of the right column's labels.
-int placedEditWidth(int index, int columnWidth);
+// Edit fields in the left column stop short of the right column's labels. A field is widened to `shownWidth`,
+// the width that shows its longest text whole, as far as the same bounds allow.
+int placedEditWidth(int index, int columnWidth, int shownWidth = 0);
 // The edit frame's height for fields 0 .. last.
 int editFrameHeight(int lastIndex);
 

@@ -36,6 +36,7 @@
 #include "StatusLine.h"
 #include "Strings.h"
 #include "Twips.h"
+#include "TypingLimit.h"
 #include "frmCompany.h"
 #include "mdiMain.h"
 
@@ -84,6 +85,16 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     button->setAutoDefault(false);
     ui::placeTwips(*button, left, 200, 715, 315);
     return button;
+}
+
+// Twips a field needs to show its longest text of digits whole (a tax id such as "12-3456789"): the mask's
+// places or as many characters as the field takes, with the box's frame and margins.
+int shownTextWidth(const ui::MaskedEdit& edit) {
+    const qsizetype characters = edit.mask().isEmpty() ? ui::TypingLimit::of(edit) : edit.Text().size();
+    const QFontMetrics metrics(edit.font());
+    const int margins = edit.sizeHint().width() - 17 * metrics.horizontalAdvance(QLatin1Char('x'));
+    return static_cast<int>(
+        ui::toTwips(metrics.horizontalAdvance(QString(characters, QLatin1Char('0'))) + margins));
 }
 
 }  // namespace
@@ -272,8 +283,10 @@ void frmMaint::addFixedLists(const MaintTable& table) {
         combo->setCurrentIndex(0);
         if (ui::MaskedEdit* field = mskEdit(list.field)) {
             // The field beneath holds whichever entry is chosen ("Yes" in a yes/no field two characters long).
+            int longest = ui::TypingLimit::of(*field);
             for (const FixedEntry& entry : list.entries)
-                field->setMaxLength(std::max(field->maxLength(), static_cast<int>(entry.text.size())));
+                longest = std::max(longest, static_cast<int>(entry.text.size()));
+            ui::TypingLimit::set(*field, longest);
             field->setTextValue(combo->currentText());
         }
     }
@@ -367,7 +380,7 @@ void frmMaint::CreateEditFields(int index, int width, const QString& name, int s
         editWidths_[position] = width;
         label->setText(TrimBlanks(name) + QStringLiteral(": "));
         label->setToolTip(TrimBlanks(name));
-        edit->setMaxLength(editMaxLength(size));
+        ui::TypingLimit::set(*edit, editMaxLength(size));
         if (kind == ColumnKind::Date) edit->setMask(kDateMask);
         placeEditFields(index);
     });
@@ -382,8 +395,10 @@ void frmMaint::placeEditFields(int lastIndex) {
     for (int i = 0; i <= lastIndex; ++i) {
         const FieldPlace place = fieldPlace(i, editColumns_);
         ui::placeTwips(*lblEdit(i), place.labelLeft, place.labelTop, editColumns_.labelWidth, kLabelHeight);
-        ui::placeTwips(*mskEdit(i), place.editLeft, place.editTop,
-                       placedEditWidth(i, editWidths_.at(static_cast<std::size_t>(i))), kEditHeight);
+        ui::MaskedEdit& edit = *mskEdit(i);
+        ui::placeTwips(edit, place.editLeft, place.editTop,
+                       placedEditWidth(i, editWidths_.at(static_cast<std::size_t>(i)), shownTextWidth(edit)),
+                       kEditHeight);
     }
     ui::placeTwips(*fraEdit_, ui::toTwips(fraEdit_->x()), ui::toTwips(fraEdit_->y()), editColumns_.frameWidth,
                    editFrameHeight(lastIndex));

@@ -4,15 +4,16 @@
 #include <QKeyEvent>
 
 #include "AutoUseText.h"
+#include "KeyAscii.h"
 #include "StatusLine.h"
 
 namespace tally::desk {
 
 namespace {
-bool refusedKey(const QString& typed) {
-    if (typed.size() != 1) return false;
-    const QChar c = typed.front();
-    return c.unicode() >= 32 && c != QLatin1Char('.') && !(c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+// A typed character other than a digit or the decimal point; control keys, Delete among them, pass.
+bool refusedKey(const QKeyEvent& event) {
+    const int code = ui::keyAscii(event);
+    return code >= 32 && code != '.' && !(code >= '0' && code <= '9');
 }
 }  // namespace
 
@@ -31,7 +32,7 @@ MileageBox::MileageBox(const QString& name, QWidget* parent) : QLineEdit(parent)
 }
 
 void MileageBox::keyPressEvent(QKeyEvent* event) {
-    if (refusedKey(event->text()) && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+    if (refusedKey(*event) && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         QApplication::beep();
         emit refused();
         event->accept();

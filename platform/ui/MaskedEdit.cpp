@@ -1,5 +1,10 @@
 #include "MaskedEdit.h"
 
+#include <vector>
+
+#include <QFocusEvent>
+#include <QMouseEvent>
+
 #include "ComError.h"
 
 namespace ui {
@@ -8,32 +13,46 @@ namespace {
 
 bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('_'); }
 
-// Whether `text` fills `mask` position by position: as many characters as the mask has places, each literal as
-// written, and in each input place a character of its kind or a blank ("_" or a space). Qt would otherwise fit
-// any text in by dropping what does not fit: "12/31/2008" under "##/####" became the valid "12/3120".
-bool fitsMask(const QString& mask, const QString& text) {
-    qsizetype at = 0;
+// One character place of a mask: an input place with its mask character, or a literal.
+struct Place {
+    QChar code;
+    bool literal = false;
+};
+
+std::vector<Place> placesOf(const QString& mask) {
+    std::vector<Place> places;
     for (qsizetype i = 0; i < mask.size(); ++i) {
         const QChar m = mask[i];
         if (m == QLatin1Char('>') || m == QLatin1Char('<')) continue;  // case switches take no place
         const bool escaped = m == QLatin1Char('\\');
         if (escaped && ++i == mask.size()) break;  // a closing "\" takes no place, as in qtInputMask
-        if (at >= text.size()) return false;
-        const QChar c = text[at++];
-        bool fits = false;
-        switch (escaped ? 0 : m.unicode()) {
-        case '#':
-        case '9': fits = c.isDigit() || isBlank(c); break;
-        case 'A':
-        case 'a': fits = c.isLetterOrNumber() || isBlank(c); break;
-        case '?': fits = c.isLetter() || isBlank(c); break;
-        case '&':
-        case 'C': fits = true; break;
-        default: fits = c == mask[i];
-        }
-        if (!fits) return false;
+        places.push_back({mask[i], escaped || !QStringLiteral("#9Aa&C?").contains(mask[i])});
     }
-    return at == text.size();
+    return places;
+}
+
+bool fitsPlace(QChar code, QChar c) {
+    switch (code.unicode()) {
+    case '#':
+    case '9': return c.isDigit() || isBlank(c);
+    case 'A':
+    case 'a': return c.isLetterOrNumber() || isBlank(c);
+    case '?': return c.isLetter() || isBlank(c);
+    default: return true;  // "&" and "C": any character
+    }
+}
+
+// Whether `text` fills `mask` position by position: as many characters as the mask has places, each literal as
+// written, and in each input place a character of its kind or a blank ("_" or a space). Qt would otherwise fit
+// any text in by dropping what does not fit: "12/31/2008" under "##/####" became the valid "12/3120".
+bool fitsMask(const QString& mask, const QString& text) {
+    const std::vector<Place> places = placesOf(mask);
+    if (static_cast<qsizetype>(places.size()) != text.size()) return false;
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        const QChar c = text[static_cast<qsizetype>(i)];
+        if (places[i].literal ? c != places[i].code : !fitsPlace(places[i].code, c)) return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -73,6 +92,38 @@ void MaskedEdit::setMask(const QString& mask) {
     setInputMask(qtInputMask(mask));
     // Qt refits the old text into the new mask ("03/2005" under "##/##/####" became "03/20/05__").
     clear();
+}
+
+int MaskedEdit::firstFreePosition() const {
+    const std::vector<Place> places = placesOf(mask_);
+    const QString shown = displayText();
+    for (std::size_t i = 0; i < places.size() && static_cast<qsizetype>(i) < shown.size(); ++i)
+        if (!places[i].literal && isBlank(shown[static_cast<qsizetype>(i)])) return static_cast<int>(i);
+    return -1;
+}
+
+bool MaskedEdit::holdsTypedCharacter() const {
+    const std::vector<Place> places = placesOf(mask_);
+    const QString shown = displayText();
+    for (std::size_t i = 0; i < places.size() && static_cast<qsizetype>(i) < shown.size(); ++i)
+        if (!places[i].literal && !isBlank(shown[static_cast<qsizetype>(i)])) return true;
+    return false;
+}
+
+void MaskedEdit::toFirstFreePlace() {
+    if (mask_.isEmpty() || holdsTypedCharacter()) return;
+    const int free = firstFreePosition();
+    if (free >= 0) setCursorPosition(free);
+}
+
+void MaskedEdit::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    toFirstFreePlace();
+}
+
+void MaskedEdit::mousePressEvent(QMouseEvent* event) {
+    QLineEdit::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton) toFirstFreePlace();
 }
 
 QString MaskedEdit::Text() const { return mask_.isEmpty() ? text() : displayText(); }

@@ -27,7 +27,18 @@ public:
     // The Qt input mask for a masked-edit mask.
     static QString qtInputMask(const QString& mask);
 
+protected:
+    // A click or Tab into a masked box that holds no typed character puts the cursor on its first free place, so
+    // what the user types fills the mask from its start wherever the click fell.
+    void focusInEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
 private:
+    bool holdsTypedCharacter() const;
+    // The first input place that holds a blank; -1 when none does.
+    int firstFreePosition() const;
+    void toFirstFreePlace();
+
     QString mask_;
 };
 

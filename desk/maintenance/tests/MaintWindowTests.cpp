@@ -6,6 +6,7 @@
 #include <QMenu>
 
 #include "MaintTestSupport.h"
+#include "TypingLimit.h"
 #include "frmCompany.h"
 
 namespace tally::desk::testing {
@@ -36,7 +37,7 @@ TEST_F(MaintWindow, S1S2_AddingACompanyChecksTheRequiredFieldsStoresItAndListsIt
     EXPECT_FALSE(statusRed(form));
     EXPECT_EQ(form.helpContextId(), 600);
     EXPECT_EQ(form.lblEdit(2)->text(), "Address: ");
-    EXPECT_EQ(form.mskEdit(1)->maxLength(), 50);
+    EXPECT_EQ(ui::TypingLimit::of(*form.mskEdit(1)), 50);
     EXPECT_TRUE(form.lvMain().isColumnHidden(8));
     EXPECT_EQ(buttons(form), "1000");
 

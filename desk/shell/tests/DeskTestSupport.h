@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QTimer>
 
 #include "DeskCommands.h"
@@ -19,6 +20,22 @@
 #include "mdiMain.h"
 
 namespace tally::desk::testing {
+
+// A key pressed and released in the focused widget as an X11 server delivers it: Delete with the text U+007F,
+// Backspace with U+0008, Ctrl+letter with its control character (the offscreen platform gives them no text).
+inline void pressAsX11(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QString text;
+    if (key == Qt::Key_Delete) text = QString(QChar(0x7f));
+    else if (key == Qt::Key_Backspace) text = QString(QChar(0x08));
+    else if ((modifiers & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
+        text = QString(QChar(key - Qt::Key_A + 1));
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr);
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(focused, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QApplication::sendEvent(focused, &release);
+}
 
 class DeskTest : public ::testing::Test {
 protected:

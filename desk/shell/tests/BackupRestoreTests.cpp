@@ -1,8 +1,5 @@
 // Backup and restore of the database file: the dialogs, the copies and what may never happen to the live file.
 
-#include <csignal>
-
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <QDir>
@@ -19,6 +16,7 @@
 #include "BackupRestore.h"
 #include "Colour.h"
 #include "DeskTestSupport.h"
+#include "FileSizeLimit.h"
 #include "Startup.h"
 #include "db.h"
 #include "modDatabase.h"
@@ -103,26 +101,7 @@ TEST_F(BackupRestore, BackupThatCannotWriteReportsAndReconnects) {
     EXPECT_EQ(companies(), 1);
 }
 
-// Files may grow no further than `bytes` while it lives (a full disk, also for root).
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) : oldSignal_(std::signal(SIGXFSZ, SIG_IGN)) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit limited = old_;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldSignal_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit old_{};
-    void (*oldSignal_)(int);
-};
+using tally::testing::FileSizeLimit;
 
 TEST_F(BackupRestore, ABackupThatFailsHalfWayLeavesTheOlderBackupWhole) {
     const QString target = inScratch("DEPR.MDB");

@@ -20,8 +20,8 @@ using ParameterList = std::vector<std::vector<vb::Variant>>;
 namespace modDatabase {
 
 // Opens the shared connection once per process (on the first use of the engine); errors are swallowed, the
-// first query then raises the error (each query tries to open the database again until it succeeds). The program calls the engine from one thread only: the
-// connection and its transaction are shared by every caller.
+// first query then raises the error (each query tries to open the database again until it succeeds). The
+// program calls the engine from one thread only: the connection and its transaction are shared by every caller.
 void Main();
 
 // The folder of the engine library (the installation folder, which holds the shipped copy of the database),

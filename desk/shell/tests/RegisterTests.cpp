@@ -30,7 +30,8 @@ std::string bytesOf(const fs::path& file) {
 }
 
 QStringList entriesOf(const fs::path& folder) {
-    return QDir(QString::fromStdString(folder.string())).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    const QDir dir(QString::fromStdString(folder.string()));
+    return dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
 class Register : public DeskTest {
@@ -148,7 +149,8 @@ TEST_F(Register, AFolderThatCannotBeMadeOrAMissingHomeIsAnErrorNamingThePath) {
     };
     const std::string scratch = home_.path().string();
     const std::vector<Case> cases = {
-        {"a file where the folder should be", scratch, scratch + "/data", "data/tallyvane", scratch + "/data/tallyvane"},
+        {"a file where the folder should be", scratch, scratch + "/data", "data/tallyvane",
+         scratch + "/data/tallyvane"},
         {"a file above the folder", scratch, scratch + "/file/data", "file", scratch + "/file/data/tallyvane"},
         // Nothing can be made there, not even by root.
         {"a read-only home", std::string("/proc"), std::nullopt, nullptr, "/proc/.local/share/tallyvane"},

@@ -238,7 +238,8 @@ TEST(DatabaseLocation, TheShippedCopyLiesBesideTheEngineAndTheRegisterInTheDataF
     const std::string self = fs::canonical("/proc/self/exe").parent_path().string();
     EXPECT_EQ(modDatabase::AppPath(), self);
     EXPECT_EQ(RegisterFile::ShippedCopy(), fs::path(self) / kDatabaseFileName);
-    EXPECT_EQ(modDatabase::DatabasePath(), (fs::path(std::getenv("XDG_DATA_HOME")) / "tallyvane" / kDatabaseFileName).string());
+    const fs::path dataHome = std::getenv("XDG_DATA_HOME");
+    EXPECT_EQ(modDatabase::DatabasePath(), (dataHome / "tallyvane" / kDatabaseFileName).string());
 }
 
 // The installation folder the build fills: the engine library with the shipped database beside it, a database of

@@ -43,11 +43,13 @@ public:
         std::promise<void> locked;
         std::future<void> lockedFuture = locked.get_future();
         std::future<void> release = release_.get_future();
-        thread_ = std::thread([path, hold, heldFor, locked = std::move(locked), release = std::move(release)]() mutable {
+        thread_ = std::thread([path, hold, heldFor, locked = std::move(locked),
+                               release = std::move(release)]() mutable {
             sqlite3* db = nullptr;
             sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
             if (hold == Hold::Write) {
-                sqlite3_exec(db, "BEGIN IMMEDIATE; UPDATE tblDefaults SET DefaultYear = 1999", nullptr, nullptr, nullptr);
+                sqlite3_exec(db, "BEGIN IMMEDIATE; UPDATE tblDefaults SET DefaultYear = 1999", nullptr, nullptr,
+                             nullptr);
             } else {
                 // A reading transaction keeps its shared lock until it ends.
                 sqlite3_exec(db, "BEGIN; SELECT count(*) FROM tblItems", nullptr, nullptr, nullptr);
@@ -74,10 +76,13 @@ private:
 class BusyFile : public ::testing::TestWithParam<BusyCase> {
 protected:
     BusyFile() {
-        createDatabase(path(), std::string(kDefaultsTable) + "CREATE TABLE tblItems (id INTEGER PRIMARY KEY, Name TEXT);");
+        createDatabase(path(),
+                       std::string(kDefaultsTable) + "CREATE TABLE tblItems (id INTEGER PRIMARY KEY, Name TEXT);");
     }
     fs::path path() const { return folder.file("Depr.mdb"); }
-    long items() const { return ado::Connection(path()).Execute("select count(*) from tblItems")->field(0L).Value().toLong(); }
+    long items() const {
+        return ado::Connection(path()).Execute("select count(*) from tblItems")->field(0L).Value().toLong();
+    }
 
     ScratchFolder folder;
 };
@@ -119,9 +124,10 @@ TEST_P(BusyFile, ASaveWaitsForTheOtherConnectionAndIsRefusedWholeWhenItWaitedInV
 // long as the wait itself.
 INSTANTIATE_TEST_SUITE_P(
     OtherConnection, BusyFile,
-    ::testing::Values(BusyCase{"WriteLockForTwoSeconds", Hold::Write, seconds(2), true, milliseconds(1800), milliseconds(4000)},
-                      BusyCase{"WriteLockForTenSeconds", Hold::Write, seconds(10), false, milliseconds(4500), milliseconds(7000)},
-                      BusyCase{"ReadLockForTenSeconds", Hold::Read, seconds(10), false, milliseconds(4500), milliseconds(7000)}),
+    ::testing::Values(
+        BusyCase{"WriteLockForTwoSeconds", Hold::Write, seconds(2), true, milliseconds(1800), milliseconds(4000)},
+        BusyCase{"WriteLockForTenSeconds", Hold::Write, seconds(10), false, milliseconds(4500), milliseconds(7000)},
+        BusyCase{"ReadLockForTenSeconds", Hold::Read, seconds(10), false, milliseconds(4500), milliseconds(7000)}),
     [](const ::testing::TestParamInfo<BusyCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

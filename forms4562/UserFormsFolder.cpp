@@ -5,6 +5,7 @@
 #include <string>
 
 #include "FormErrors.h"
+#include "RegisterFile.h"
 
 namespace tally::forms {
 
@@ -39,10 +40,7 @@ fs::path xdgDocumentsFolder(const fs::path& home) {
 }  // namespace
 
 fs::path UserDocumentsFolder() {
-    fs::path home = environment("HOME");
-    if (home.empty() || home.is_relative()) {
-        throw ComError(ErrPathNotFound, kWriterSource, "Path not found: the home folder (HOME) is not set.");
-    }
+    const fs::path home = engine::UserHomeFolder(kWriterSource);
     fs::path documents = xdgDocumentsFolder(home);
     if (documents.empty() || documents == home) documents = home / "Documents";
     return documents;

@@ -8,7 +8,8 @@
 namespace tally::forms {
 
 // The user's documents folder: the XDG documents folder (user-dirs.dirs) when one is set, else $HOME/Documents.
-// Raises ComError 76 (path not found) when HOME is not set: the folder is never put at "/".
+// Raises ComError 76 (path not found) when HOME is unset or names no existing folder: the folder is never put at
+// "/" or under a stray path.
 std::filesystem::path UserDocumentsFolder();
 
 // "Qorv-4562" in the documents folder; raises as UserDocumentsFolder does.

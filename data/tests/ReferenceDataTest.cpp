@@ -70,6 +70,12 @@ TEST(Limits, Section179LimitsAreTheReferenceFigures) {
     }
 }
 
+// An asset placed in service in the first-run default year (the current year) finds its section 179 limits.
+TEST(Limits, TheShippedDefaultYearHasSection179Limits) {
+    SqliteFile db = SqliteFile::shippedReadOnly();
+    EXPECT_EQ(db.number("SELECT count(*) FROM tblMax179 WHERE Year = (SELECT DefaultYear FROM tblDefaults)"), 1);
+}
+
 TEST(Limits, VehicleLimitsAreTheReferenceFiguresPerYearAndType) {
     SqliteFile db = SqliteFile::shippedReadOnly();
     CsvFile csv(referenceFolder() / "vehicle-limits.csv");

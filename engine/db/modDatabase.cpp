@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "ComError.h"
+#include "RegisterFile.h"
 
 namespace tally::engine::modDatabase {
 
@@ -16,6 +17,9 @@ struct DatabaseState {
     std::unique_ptr<ado::Connection> shared;
     std::optional<std::string> fileOverride;
     bool started = false;
+    // The start could not open the database: each use tries again, so it raises that error (the register's
+    // folder, a missing file) until the file is there.
+    bool startFailed = false;
 };
 
 DatabaseState& state() {
@@ -38,9 +42,9 @@ void Main() {
     try {
         SetSharedConnection(GetADOConnection());
     } catch (...) {
-        // Swallowed at start. The connection stays pointed at the file, so that the first query raises the
-        // provider's own error (file missing, not a database) rather than a bare "closed connection".
-        s.shared = std::make_unique<ado::Connection>(DatabasePath());
+        // Swallowed at start: the first query raises the error itself (file missing, folder that cannot be
+        // made, not a database) rather than a bare "closed connection".
+        s.startFailed = true;
     }
 }
 
@@ -55,7 +59,7 @@ std::string AppPath() {
 
 std::string DatabasePath() {
     const DatabaseState& s = state();
-    return s.fileOverride ? *s.fileOverride : AppPath() + "/" + kDatabaseFileName;
+    return s.fileOverride ? *s.fileOverride : RegisterFile::Path().string();
 }
 
 void UseDatabaseFile(const std::string& path) {
@@ -63,11 +67,21 @@ void UseDatabaseFile(const std::string& path) {
     SetSharedConnection(std::make_unique<ado::Connection>(path));
 }
 
+void UseRegister() {
+    DatabaseState& s = state();
+    s.shared.reset();
+    s.fileOverride.reset();
+    s.started = false;
+    s.startFailed = false;
+}
+
 std::string BuildConnectionString() { return "Data Source=" + DatabasePath(); }
 
 std::unique_ptr<ado::Connection> GetADOConnection() {
     return withTags("Database", "GetADOConnection", [] {
-        auto connection = std::make_unique<ado::Connection>(DatabasePath());
+        const DatabaseState& s = state();
+        const std::string path = s.fileOverride ? *s.fileOverride : RegisterFile::Provide().string();
+        auto connection = std::make_unique<ado::Connection>(path);
         connection->Open();
         // Form 4562 and the reports read a large register many times over; SQLite's default cache (2 MiB) holds a
         // quarter of a 10,000-asset register, so each statement would read the rest from the file again.
@@ -79,6 +93,7 @@ std::unique_ptr<ado::Connection> GetADOConnection() {
 ado::Connection& SharedConnection() {
     Main();
     DatabaseState& s = state();
+    if (s.startFailed) SetSharedConnection(GetADOConnection());
     if (!s.shared) {
         throw ComError(ado::adoerr::ConnectionClosed, "ADODB.Command",
                        "The connection cannot be used to perform this operation. It is either closed or invalid in "
@@ -92,6 +107,7 @@ bool IsConnected() { return state().shared != nullptr; }
 void SetSharedConnection(std::unique_ptr<ado::Connection> connection) {
     DatabaseState& s = state();
     s.started = true;
+    s.startFailed = false;
     s.shared = std::move(connection);
 }
 

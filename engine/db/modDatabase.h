@@ -20,16 +20,22 @@ using ParameterList = std::vector<std::vector<vb::Variant>>;
 namespace modDatabase {
 
 // Opens the shared connection once per process (on the first use of the engine); errors are swallowed, the
-// first query then raises the provider's error. The program calls the engine from one thread only: the
-// connection and its transaction are shared by every caller.
+// first query then raises the error (each query tries to open the database again until it succeeds). The
+// program calls the engine from one thread only: the connection and its transaction are shared by every caller.
 void Main();
 
-// The folder of the engine library, without a trailing separator.
+// The folder of the engine library (the installation folder, which holds the shipped copy of the database),
+// without a trailing separator.
 std::string AppPath();
-// The database file the engine opens: AppPath() + "/Depr.mdb", unless a test pointed the engine elsewhere.
+// The database file the engine opens: the user's register (RegisterFile::Path), unless a test pointed the
+// engine elsewhere. Raises when the register's folder cannot be named (no HOME).
 std::string DatabasePath();
-// Points the engine at another database file and drops the open connection (tests work on a copy).
+// Points the engine at another database file and drops the open connection (tests work on a copy); that file
+// is opened as it is, never made from the shipped copy.
 void UseDatabaseFile(const std::string& path);
+// Points the engine back at the user's register and drops the open connection; the next use starts afresh, as
+// the program does when it starts (making the register on a first start).
+void UseRegister();
 
 std::string BuildConnectionString();
 std::unique_ptr<ado::Connection> GetADOConnection();

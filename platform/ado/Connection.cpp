@@ -63,6 +63,9 @@ sqlite3* Connection::handle() {
             raiseSqliteError(db, rc);
         }
         sqlite3_extended_result_codes(db, 1);
+        // Another copy of the program saving, or a backup tool reading, holds the file for a moment: wait for it
+        // rather than refuse the statement at once.
+        sqlite3_busy_timeout(db, kBusyWaitMilliseconds);
         requireProgramDatabase(db, path_);
         registerJetFunctions(db);
     } catch (...) {
@@ -125,7 +128,9 @@ long Connection::ExecuteAction(const std::string& jetSql) {
 
 void Connection::BeginTrans() {
     if (inTransaction()) raiseProviderError(adoerr::ProviderError, "Transactions cannot be nested.");
-    runToEnd(handle(), "BEGIN");
+    // The write lock is taken at the start, where a busy file is waited for. A transaction that read first and
+    // then met another writer would be refused at once: SQLite does not wait there, as waiting could deadlock.
+    runToEnd(handle(), "BEGIN IMMEDIATE");
 }
 
 void Connection::CommitTrans() {

@@ -14,6 +14,9 @@ struct sqlite3;
 
 namespace ado {
 
+// How long a statement waits for a file another connection holds before "database is locked" is raised.
+inline constexpr int kBusyWaitMilliseconds = 5000;
+
 class Connection {
 public:
     explicit Connection(std::string path);  // opens lazily: errors surface on the first statement
@@ -34,7 +37,9 @@ public:
     // Runs an action statement; returns the number of rows it changed.
     long ExecuteAction(const std::string& jetSql);
 
-    // Transactions, nested calls are not supported (raise ComError).
+    // Transactions, nested calls are not supported (raise ComError). A transaction holds the write lock from
+    // its start; a commit that still finds the file busy after the wait raises, and the Transaction guard below
+    // then rolls everything back.
     void BeginTrans();
     void CommitTrans();
     void RollbackTrans();

@@ -22,8 +22,6 @@ QString Prompts::inputBox(const QString& prompt, const QString& title, const QSt
     return showInput({prompt, title.isEmpty() ? defaultTitle_ : title, defaultText, topLeft});
 }
 
-std::unique_ptr<Prompts> makeQtPrompts();  // QtPrompts.cpp
-
 namespace {
 std::unique_ptr<Prompts>& installed() {
     static std::unique_ptr<Prompts> instance = makeQtPrompts();

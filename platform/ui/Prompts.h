@@ -107,6 +107,8 @@ private:
 Prompts& prompts();
 // Installs `replacement` (tests install a fake) and returns the previous one, which the caller may put back.
 std::unique_ptr<Prompts> installPrompts(std::unique_ptr<Prompts> replacement);
+// The real prompts: Qt's dialogs and message boxes.
+std::unique_ptr<Prompts> makeQtPrompts();
 
 // Shows the hourglass for its lifetime.
 class Hourglass {

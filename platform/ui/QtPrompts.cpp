@@ -48,6 +48,26 @@ QMessageBox::Icon iconFor(int style) {
     }
 }
 
+// Qt's own file dialog reads a typed name that holds a double quote as a list of quoted names ("a" "b") and
+// goes on with a piece of it: my"copy.mdb would be taken as copy.mdb, and the file written or read would not be
+// the one the user named. Such a name is refused where it was typed, and the dialog stays open for another.
+// (A dialog of the desktop, where Qt uses one, has no such field and reads names as they are.)
+class FileDialog final : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override {
+        const auto* typed = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (typed && typed->isVisible() && typed->text().contains(QLatin1Char('"'))) {
+            prompts().msgBox(QStringLiteral("A file name cannot contain a double quote (\"). Please type the name "
+                                            "without it."),
+                             mb::OKOnly | mb::Exclamation, windowTitle());
+            return;
+        }
+        QFileDialog::accept();
+    }
+};
+
 void configure(QFileDialog& dialog, const FileDialogRequest& request) {
     dialog.setWindowTitle(request.title);
     dialog.setNameFilter(request.filter);
@@ -59,7 +79,7 @@ void configure(QFileDialog& dialog, const FileDialogRequest& request) {
 class QtPrompts final : public Prompts {
 public:
     std::optional<QString> openFile(const FileDialogRequest& request) override {
-        QFileDialog dialog(QApplication::activeWindow());
+        FileDialog dialog(QApplication::activeWindow());
         configure(dialog, request);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
@@ -68,7 +88,7 @@ public:
     }
 
     std::optional<QString> saveFile(const FileDialogRequest& request) override {
-        QFileDialog dialog(QApplication::activeWindow());
+        FileDialog dialog(QApplication::activeWindow());
         configure(dialog, request);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);

@@ -82,5 +82,22 @@ TEST_F(TemplateFolderTest, TheMenuItemMakesTheFolderBeforeTheYearPrompt) {
         EXPECT_TRUE(main->findChild<QAction*>(name)->isEnabled()) << name;
 }
 
+// A HOME that names no folder (a removed account, a typing error): the Form 4562 request reports it and makes
+// nothing, where the forms folder would otherwise be created with the whole path above it.
+TEST_F(TemplateFolderTest, TheMenuItemMakesNothingUnderAHomeThatIsNotThere) {
+    installReportsPart(deskCommands());
+    auto* main = new mdiMain;
+    main->show();
+    const fs::path gone = home_.path() / "gone";
+    ::setenv("HOME", gone.c_str(), 1);
+    main->findChild<QAction*>("mnuForm4562_2")->trigger();
+    ::setenv("HOME", home_.path().c_str(), 1);
+    EXPECT_FALSE(fs::exists(gone));
+    const QStringList shown = prompts_->messageTexts();
+    ASSERT_FALSE(shown.isEmpty());
+    EXPECT_TRUE(shown[0].contains(QString::fromStdString("'" + gone.string() + "'"))) << shown[0].toStdString();
+    EXPECT_TRUE(shown[0].endsWith(" 76")) << shown[0].toStdString();
+}
+
 }  // namespace
 }  // namespace tally::desk::testing

@@ -1,17 +1,20 @@
 // Backup and restore of the database file: the dialogs, the copies and what may never happen to the live file.
 
-#include <csignal>
-
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <QCloseEvent>
 
 #include <sqlite3.h>
@@ -19,6 +22,7 @@
 #include "BackupRestore.h"
 #include "Colour.h"
 #include "DeskTestSupport.h"
+#include "FileSizeLimit.h"
 #include "Startup.h"
 #include "db.h"
 #include "modDatabase.h"
@@ -103,26 +107,48 @@ TEST_F(BackupRestore, BackupThatCannotWriteReportsAndReconnects) {
     EXPECT_EQ(companies(), 1);
 }
 
-// Files may grow no further than `bytes` while it lives (a full disk, also for root).
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) : oldSignal_(std::signal(SIGXFSZ, SIG_IGN)) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit limited = old_;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldSignal_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+using tally::testing::FileSizeLimit;
 
-private:
-    rlimit old_{};
-    void (*oldSignal_)(int);
-};
+// Qt's own save dialog, typed into as the user does: a name with a double quote, which the dialog would cut down
+// to the part between the quotes (my"copy.mdb became copy.mdb, reported as a successful backup), is refused
+// there with a message, and nothing is written or claimed.
+TEST_F(BackupRestore, ANameWithADoubleQuoteIsRefusedInTheDialogAndNothingIsWritten) {
+    const QDir home(QDir::homePath());
+    // The files the dialog's folder holds (the dialog keeps its own state in a folder of settings).
+    const QStringList before = home.entryList(QDir::Files | QDir::Hidden);
+    std::unique_ptr<ui::Prompts> fake = ui::installPrompts(ui::makeQtPrompts());
+    QStringList boxes;
+    bool typed = false;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            boxes << box->text();
+            QTest::mouseClick(static_cast<QWidget*>(box->button(QMessageBox::Ok)), Qt::LeftButton);
+        } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            if (typed) {
+                QTest::keyClick(dialog, Qt::Key_Escape);  // the user gives up
+                return;
+            }
+            typed = true;
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(name, nullptr);
+            name->selectAll();
+            QTest::keyClicks(name, QStringLiteral("my\"copy.mdb"));
+            // Pressed from its own event, so that this timer is free to answer a box the key opens.
+            QTimer::singleShot(0, name, [name] { QTest::keyClick(name, Qt::Key_Return); });
+        }
+    });
+    user.start(10);
+    BackupDatabase();
+    user.stop();
+    ui::installPrompts(std::move(fake));
+    EXPECT_TRUE(typed);
+    EXPECT_EQ(boxes, QStringList{"A file name cannot contain a double quote (\"). Please type the name without it."});
+    EXPECT_EQ(home.entryList(QDir::Files | QDir::Hidden), before);
+    EXPECT_EQ(status(), "");
+}
+
 
 TEST_F(BackupRestore, ABackupThatFailsHalfWayLeavesTheOlderBackupWhole) {
     const QString target = inScratch("DEPR.MDB");

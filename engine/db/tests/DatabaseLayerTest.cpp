@@ -10,11 +10,15 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <sstream>
 #include <string_view>
 
+#include <sqlite3.h>
+
 #include "ComError.h"
 #include "ErrorNumber.h"
+#include "RegisterFile.h"
 #include "ScratchFolder.h"
 #include "TestDatabase.h"
 #include "db.h"
@@ -191,22 +195,25 @@ std::string textOf(const fs::path& file) {
 
 constexpr const char* kStartedFromAnEmptyFolder = "TALLY_ENGINE_STARTED_FROM_AN_EMPTY_FOLDER";
 
-// Main runs once per process, on the engine's first use, against the file beside the engine. To take that road
-// in a fresh process, the test runs a copy of this binary from a folder without the database, and the copy runs
-// only this test (the first branch).
+// Main runs once per process, on the engine's first use, against the user's register, made from the copy shipped
+// beside the engine. To take that road in a fresh process with neither file, the test runs a copy of this binary
+// from a folder without the shipped copy, and the copy runs only this test (the first branch).
 TEST(DatabaseStart, MainSwallowsAMissingFileAndTheFirstQueryRaisesTheProvidersErrorWithoutCreatingIt) {
     if (std::getenv(kStartedFromAnEmptyFolder)) {
         EXPECT_NO_THROW(modDatabase::Main());
-        EXPECT_EQ(modDatabase::DatabasePath(), modDatabase::AppPath() + "/" + kDatabaseFileName);
+        EXPECT_EQ(modDatabase::DatabasePath(), RegisterFile::Path().string());
         for (int query = 0; query < 2; ++query) {  // the file's own error each time, never a closed connection
             SCOPED_TRACE(query);
             const ComError e = errorOf([] { modDatabase::ReturnDbData("select DefaultYear from tblDefaults"); });
             EXPECT_EQ(e.number(), adoerr::CannotOpenDatabase);
             EXPECT_EQ(e.source(), "Microsoft JET Database Engine");
+            // Both files the start looked for are named: the register and the shipped copy to make it from.
             EXPECT_NE(e.description().find(modDatabase::DatabasePath()), std::string::npos) << e.description();
+            EXPECT_NE(e.description().find(RegisterFile::ShippedCopy().string()), std::string::npos)
+                << e.description();
         }
         EXPECT_EQ(errorOf([] { db().ReturnValue("select 1"); }).number(), adoerr::CannotOpenDatabase);
-        EXPECT_FALSE(fs::exists(modDatabase::DatabasePath()));
+        EXPECT_FALSE(fs::exists(RegisterFile::Folder()));
         return;
     }
     tally::testing::ScratchFolder installation;
@@ -227,20 +234,31 @@ TEST(DatabaseStart, MainSwallowsAMissingFileAndTheFirstQueryRaisesTheProvidersEr
     EXPECT_EQ(files, std::vector<fs::path>{copy});
 }
 
-TEST(DatabaseLocation, TheEngineLooksBesideItsOwnBinary) {
+TEST(DatabaseLocation, TheShippedCopyLiesBesideTheEngineAndTheRegisterInTheDataFolder) {
     const std::string self = fs::canonical("/proc/self/exe").parent_path().string();
     EXPECT_EQ(modDatabase::AppPath(), self);
-    EXPECT_EQ(fs::path(modDatabase::DatabasePath()).filename(), kDatabaseFileName);
+    EXPECT_EQ(RegisterFile::ShippedCopy(), fs::path(self) / kDatabaseFileName);
+    const fs::path dataHome = std::getenv("XDG_DATA_HOME");
+    EXPECT_EQ(modDatabase::DatabasePath(), (dataHome / "tallyvane" / kDatabaseFileName).string());
 }
 
-// The installation folder the build fills: the engine library with the shipped database beside it, which opens
-// as the program's database.
+// The installation folder the build fills: the engine library with the shipped database beside it, a database of
+// the program (read without ever opening it for writing).
 TEST(DatabaseLocation, TheBuildPlacesTheShippedDatabaseBesideTheEngineLibrary) {
     const fs::path installation = fs::path(TALLY_BIN_DIR);
     EXPECT_TRUE(fs::is_regular_file(installation / "libTally_Engine.so"));
     ASSERT_TRUE(fs::is_regular_file(installation / kDatabaseFileName));
-    ado::Connection shipped((installation / kDatabaseFileName).string());
-    EXPECT_EQ(shipped.Execute("select count(*) from tblDefaults")->field(0L).Value(), Variant(std::int32_t{1}));
+    sqlite3* shipped = nullptr;
+    ASSERT_EQ(sqlite3_open_v2((installation / kDatabaseFileName).c_str(), &shipped, SQLITE_OPEN_READONLY, nullptr),
+              SQLITE_OK);
+    std::unique_ptr<sqlite3, int (*)(sqlite3*)> closer(shipped, sqlite3_close);
+    int rows = -1;
+    const auto count = [](void* out, int, char** values, char**) {
+        *static_cast<int*>(out) = std::atoi(values[0]);
+        return 0;
+    };
+    EXPECT_EQ(sqlite3_exec(shipped, "select count(*) from tblDefaults", count, &rows, nullptr), SQLITE_OK);
+    EXPECT_EQ(rows, 1);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "AltKeys.h"
 #include "AppIdentity.h"
 #include "DeskParts.h"
 #include "ErrorReport.h"
@@ -37,6 +38,7 @@ public:
 int main(int argc, char** argv) {
     DeskApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    ui::refuseAltTyping(app);
     QApplication::setApplicationName(QStringLiteral("Tallyvane"));
     ui::prompts().setDefaultTitle(QString::fromLatin1(tally::desk::kAppTitle));
     tally::desk::installDeskParts(tally::desk::deskCommands());

@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <stdexcept>
 
+#include "AltKeys.h"
 #include "Colour.h"
 #include "ComError.h"
 #include "ErrorNumber.h"
@@ -320,6 +324,34 @@ TEST(QtPrompts, InputBoxLabelIsPlainTextAndCancelGivesEmpty) {
     });
     EXPECT_EQ(ui::prompts().inputBox("<i>Enter Year</i>", "", "2009"), "");
     EXPECT_EQ(format, Qt::PlainText);
+}
+
+// Under X11 an Alt key no mnemonic took reached the focused box as its letter: Alt+N with New disabled typed "n"
+// into the name being entered, and Alt+T in a drop-down picked an entry.
+TEST(AltKeys, AnAltKeyNoButtonTakesTypesNothing) {
+    ui::refuseAltTyping(*QApplication::instance());
+    QWidget window;
+    auto* name = new QLineEdit(&window);
+    auto* kind = new QComboBox(&window);
+    kind->addItems({"Business", "Truck"});
+    auto* newButton = new QPushButton(QStringLiteral("&New"), &window);
+    newButton->setEnabled(false);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    name->setFocus();
+    name->setText("Ridge Farms");
+    QTest::keyClick(name, Qt::Key_N, Qt::AltModifier);
+    QTest::keyClick(name, Qt::Key_N, Qt::AltModifier | Qt::ShiftModifier);
+    EXPECT_EQ(name->text(), "Ridge Farms");
+    QTest::keyClick(name, Qt::Key_S);
+    EXPECT_EQ(name->text(), "Ridge Farmss");
+    kind->setFocus();
+    QTest::keyClick(kind, Qt::Key_T, Qt::AltModifier);
+    EXPECT_EQ(kind->currentText(), "Business");
+    QTest::keyClick(kind, Qt::Key_T);
+    EXPECT_EQ(kind->currentText(), "Truck");
 }
 
 }  // namespace

@@ -240,6 +240,8 @@ std::vector<QWidget*> AssetFieldRules::selectOnFocus(frmAsset& f) {
 bool AssetFieldRules::onKey(frmAsset& f, QWidget* field, QKeyEvent* event) {
     // Tab moves the focus on: the field it leaves sees no key.
     if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) return false;
+    // Shift, Ctrl or Alt pressed on its own (the start of Alt+N for New) edits nothing.
+    if (ui::isModifierKey(event->key())) return false;
     const bool down = event->type() == QEvent::KeyPress;
     const int code = down ? ui::keyAscii(*event) : -1;
     const bool press = code >= 0;

@@ -12,6 +12,8 @@ namespace ui {
 
 namespace {
 
+constexpr const char* kFilterName = "altTypingFilter";
+
 bool takesTypedText(const QObject* receiver) {
     return qobject_cast<const QLineEdit*>(receiver) || qobject_cast<const QComboBox*>(receiver) ||
            qobject_cast<const QAbstractSpinBox*>(receiver) || qobject_cast<const QTextEdit*>(receiver) ||
@@ -24,8 +26,6 @@ bool isAltTyping(const QKeyEvent& key) {
     const Qt::KeyboardModifiers held = key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
     return held == Qt::AltModifier && !key.text().isEmpty() && key.text().front().isPrint();
 }
-
-constexpr const char* kFilterName = "altTypingFilter";
 
 class AltTypingFilter final : public QObject {
 public:

@@ -15,4 +15,20 @@ int keyAscii(const QKeyEvent& event) {
     return c.unicode();
 }
 
+bool isModifierKey(int key) {
+    switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_ScrollLock: return true;
+    default: return false;
+    }
+}
+
 }  // namespace ui

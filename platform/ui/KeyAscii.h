@@ -11,4 +11,7 @@ namespace ui {
 // the box but types no character: a filter that took it for one would drop Delete.
 int keyAscii(const QKeyEvent& event);
 
+// Shift, Ctrl, Alt, AltGr, the logo key or a lock key: a key that, pressed on its own, changes no text.
+bool isModifierKey(int key);
+
 }  // namespace ui

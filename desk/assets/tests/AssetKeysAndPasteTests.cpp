@@ -1,11 +1,12 @@
 // The asset window's boxes under the keys and pastes a user gives them on a desktop: Delete as X11 delivers it,
-// a click into an empty date box, and pasted texts against each box's length.
+// a click into an empty date box, pasted texts against each box's length, and the buttons' Alt keys.
 #include <algorithm>
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
 
+#include "AltKeys.h"
 #include "AssetTestSupport.h"
 
 namespace tally::desk::testing {
@@ -160,6 +161,35 @@ TEST_F(AssetKeys, AStoredDescriptionLongerThanTheBoxLoadsAndSavesUnchanged) {
     click(f->cmdSave);
     EXPECT_EQ(value("select Asset_name from tblAssets").toString(), stored.toStdString());
     EXPECT_EQ(value("select Cost from tblAssets").toLong(), 12000);
+}
+
+// The keys a user gives the buttons: a new asset saved with Alt+A, then Alt+N for the next one. Alt pressed alone
+// in a field counted as an edit, so the window just emptied by the save asked "Save Changes?" of nothing; and Alt
+// with the letter of a button that is off typed that letter into the field.
+TEST_F(AssetKeys, AssetsEnteredWithTheButtonsAltKeys) {
+    ui::refuseAltTyping(*QCoreApplication::instance());
+    const auto altAnd = [this](QWidget* field, Qt::Key key) {
+        enter(field);
+        QTest::keyClick(field, key, Qt::AltModifier);  // Alt goes down first, on its own, as from the keyboard
+    };
+    type(f->txtDescription, "Router");
+    choose(f->cboMethod, "MACRS");
+    choose(f->cboLife, "5");
+    type(f->txtCost, "7000");
+    altAnd(f->txtBusinessPercent, Qt::Key_A);
+    // A mnemonic clicks the way a button shows it was pressed: a moment later.
+    ASSERT_TRUE(QTest::qWaitFor([this] { return status() == "Asset Added"; }, 2000)) << status().toStdString();
+    EXPECT_EQ(count("select count(*) from tblAssets where Asset_name = 'Router' and Cost = 7000"), 1);
+
+    altAnd(f->txtDescription, Qt::Key_N);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return status().isEmpty(); }, 2000));
+    EXPECT_TRUE(prompts_->messages.empty()) << prompts_->messageTexts().join(" / ").toStdString();
+    EXPECT_FALSE(f->mblnDirty);
+
+    type(f->txtDescription, "Desk");
+    ASSERT_FALSE(f->cmdDelete->isEnabled());
+    altAnd(f->txtDescription, Qt::Key_D);
+    EXPECT_EQ(f->txtDescription->text(), "Desk");
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ inline constexpr long ErrReaderRequired = 53;
 // A notice, raised after the form has been written and opened.
 inline constexpr long ErrFiftyYearAssets = 13010;
 // VB's "Path not found" and "Permission denied".
-inline constexpr long ErrPathNotFound = 76;
+inline constexpr long ErrPathNotFound = vberr::PathNotFound;
 inline constexpr long ErrPermissionDenied = 70;
 
 ComError templateMissing(int year);

@@ -92,6 +92,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 int shownTextWidth(const ui::MaskedEdit& edit) {
     const qsizetype characters = edit.mask().isEmpty() ? ui::TypingLimit::of(edit) : edit.Text().size();
     const QFontMetrics metrics(edit.font());
+    // A line edit's size hint is 17 "x" wide plus its frame and margins: what is beyond the 17 are the margins.
     const int margins = edit.sizeHint().width() - 17 * metrics.horizontalAdvance(QLatin1Char('x'));
     return static_cast<int>(
         ui::toTwips(metrics.horizontalAdvance(QString(characters, QLatin1Char('0'))) + margins));

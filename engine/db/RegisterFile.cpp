@@ -23,7 +23,6 @@ namespace {
 
 constexpr const char* kErrorSource = "Database";
 constexpr const char* kFolderName = "tallyvane";
-constexpr long kPathNotFound = 76;
 
 [[noreturn]] void raiseAccessError(const std::string& what, const fs::path& path, int error) {
     throw ComError(vberr::PathFileAccessError, kErrorSource,
@@ -114,10 +113,10 @@ void flushFolder(const fs::path& folder) {
 fs::path UserHomeFolder(const std::string& errorSource) {
     const char* value = std::getenv("HOME");
     const fs::path home = value ? fs::path(value) : fs::path();
-    if (home.empty()) throw ComError(kPathNotFound, errorSource, "Path not found: the home folder (HOME) is not set.");
+    if (home.empty()) throw ComError(vberr::PathNotFound, errorSource, "Path not found: the home folder (HOME) is not set.");
     std::error_code error;
     if (home.is_relative() || !fs::is_directory(home, error)) {
-        throw ComError(kPathNotFound, errorSource,
+        throw ComError(vberr::PathNotFound, errorSource,
                        "Path not found: the home folder (HOME) '" + home.string() +
                            "' is not the full path of an existing folder.");
     }

@@ -79,9 +79,9 @@ std::string BuildConnectionString() { return "Data Source=" + DatabasePath(); }
 
 std::unique_ptr<ado::Connection> GetADOConnection() {
     return withTags("Database", "GetADOConnection", [] {
-        const DatabaseState& s = state();
-        const std::string path = s.fileOverride ? *s.fileOverride : RegisterFile::Provide().string();
-        auto connection = std::make_unique<ado::Connection>(path);
+        // The register is made from the shipped copy on the first start; a file a test named is opened as it is.
+        if (!state().fileOverride) RegisterFile::Provide();
+        auto connection = std::make_unique<ado::Connection>(DatabasePath());
         connection->Open();
         // Form 4562 and the reports read a large register many times over; SQLite's default cache (2 MiB) holds a
         // quarter of a 10,000-asset register, so each statement would read the rest from the file again.

@@ -36,6 +36,7 @@ constexpr long SubscriptOutOfRange = 9;
 constexpr long TypeMismatch = 13;
 constexpr long FileNotFound = 53;
 constexpr long PathFileAccessError = 75;
+constexpr long PathNotFound = 76;
 constexpr long InvalidProcedureCall = 5;
 constexpr long DivisionByZero = 11;
 constexpr long ObjectNotSet = 91;

@@ -94,26 +94,16 @@ void MaskedEdit::setMask(const QString& mask) {
     clear();
 }
 
-int MaskedEdit::firstFreePosition() const {
-    const std::vector<Place> places = placesOf(mask_);
-    const QString shown = displayText();
-    for (std::size_t i = 0; i < places.size() && static_cast<qsizetype>(i) < shown.size(); ++i)
-        if (!places[i].literal && isBlank(shown[static_cast<qsizetype>(i)])) return static_cast<int>(i);
-    return -1;
-}
-
-bool MaskedEdit::holdsTypedCharacter() const {
-    const std::vector<Place> places = placesOf(mask_);
-    const QString shown = displayText();
-    for (std::size_t i = 0; i < places.size() && static_cast<qsizetype>(i) < shown.size(); ++i)
-        if (!places[i].literal && !isBlank(shown[static_cast<qsizetype>(i)])) return true;
-    return false;
-}
-
 void MaskedEdit::toFirstFreePlace() {
-    if (mask_.isEmpty() || holdsTypedCharacter()) return;
-    const int free = firstFreePosition();
-    if (free >= 0) setCursorPosition(free);
+    const std::vector<Place> places = placesOf(mask_);
+    const QString shown = displayText();
+    int firstFree = -1;
+    for (std::size_t i = 0; i < places.size() && static_cast<qsizetype>(i) < shown.size(); ++i) {
+        if (places[i].literal) continue;
+        if (!isBlank(shown[static_cast<qsizetype>(i)])) return;  // the box holds a typed character
+        if (firstFree < 0) firstFree = static_cast<int>(i);
+    }
+    if (firstFree >= 0) setCursorPosition(firstFree);
 }
 
 void MaskedEdit::focusInEvent(QFocusEvent* event) {

@@ -34,9 +34,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    bool holdsTypedCharacter() const;
-    // The first input place that holds a blank; -1 when none does.
-    int firstFreePosition() const;
+    // Puts the cursor on the first input place, unless the box holds a typed character (or has no mask).
     void toFirstFreePlace();
 
     QString mask_;

@@ -1,11 +1,16 @@
 #include "BackupRestore.h"
 
+#include <filesystem>
+#include <memory>
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include "DatabaseFiles.h"
 #include "ErrorReport.h"
 #include "Prompts.h"
+#include "RegisterFile.h"
 #include "StatusLine.h"
 #include "db.h"
 #include "modDatabase.h"
@@ -16,7 +21,10 @@ namespace {
 
 const QString kFilter = QStringLiteral("Database Files (*.mdb *.MDB)");
 
-QString liveDatabasePath() { return QString::fromStdString(engine::modDatabase::DatabasePath()); }
+namespace DatabaseFiles = engine::DatabaseFiles;
+
+std::filesystem::path liveDatabasePath() { return engine::modDatabase::DatabasePath(); }
+std::filesystem::path chosenPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 // Runs `work` on the database file with the engine disconnected; errors show under `prefix`. The connection is
 // opened again on every path: on the ordinary one as the last step of the work, after a failure once that
@@ -50,9 +58,7 @@ void BackupDatabase() {
     if (!target) return;
 
     const bool done = withEngineOffline(QStringLiteral("Error in BackupDatabase "), [&] {
-        const QString live = liveDatabasePath();
-        // The live file chosen as the target already is the backup; copying it onto itself is not needed.
-        if (!sameFile(live, *target)) copyFileAtomically(live, *target);
+        DatabaseFiles::Copy(liveDatabasePath(), chosenPath(*target));
     });
     if (done) DisplayMsg(QStringLiteral("Database was successfully backup."));
 }
@@ -73,12 +79,18 @@ void RestoreDatabase(const std::function<bool()>& closeChildWindows) {
         return;
     }
     const QString prefix = QStringLiteral("Error in RestoreDatabase ");
-    if (!trapStep(prefix, ErrorLayout::ErrorNumber, [&] { verifyProgramDatabase(*source); })) return;
+    // The register itself needs no restore; any other file is checked and copied aside before a window closes.
+    const bool itself = DatabaseFiles::SameFile(chosenPath(*source), liveDatabasePath());
+    std::unique_ptr<DatabaseFiles::RestoreCandidate> candidate;
+    if (!itself && !trapStep(prefix, ErrorLayout::ErrorNumber, [&] {
+            candidate = std::make_unique<DatabaseFiles::RestoreCandidate>(
+                chosenPath(*source), engine::RegisterFile::ShippedCopy(), liveDatabasePath());
+        }))
+        return;
     if (closeChildWindows && !closeChildWindows()) return;
 
     const bool done = withEngineOffline(prefix, [&] {
-        const QString live = liveDatabasePath();
-        if (!sameFile(live, *source)) replaceDatabase(*source, live);
+        if (candidate) candidate->RestoreInto(liveDatabasePath());
     });
     if (done) DisplayMsg(QStringLiteral("Database was successfully restored."));
 }

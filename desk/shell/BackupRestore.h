@@ -9,9 +9,10 @@ namespace tally::desk {
 // Copies the live database to a place the user picks.
 void BackupDatabase();
 
-// Puts a database file the user picks in place of the live one, which stays beside it as its ".bak"; what is
-// restored is a checked copy of the picked file, taken before the ".bak" is written. `closeChildWindows` closes
-// the open windows first (they may still write to the database); when one of them stays open nothing is restored.
+// Puts the content of a database file the user picks in place of the live one's, whose content stays beside it
+// as its ".bak"; the picked file is checked and copied aside before anything is touched. `closeChildWindows`
+// closes the open windows first (they may still write to the database); when one of them stays open nothing is
+// restored.
 void RestoreDatabase(const std::function<bool()>& closeChildWindows);
 
 }  // namespace tally::desk

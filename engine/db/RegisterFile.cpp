@@ -1,15 +1,10 @@
 #include "RegisterFile.h"
 
-#include <fcntl.h>
-#include <stdio.h>
-#include <unistd.h>
-
-#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 
+#include "AtomicFile.h"
 #include "ComError.h"
 #include "ProviderError.h"
 #include "Recordset.h"
@@ -29,83 +24,15 @@ constexpr const char* kFolderName = "tallyvane";
                    "Path/File access error: " + what + " '" + path.string() + "': " + std::strerror(error));
 }
 
-// A file descriptor closed when it goes out of scope.
-class FileHandle {
-public:
-    explicit FileHandle(int fd) : fd_(fd) {}
-    ~FileHandle() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-
-private:
-    int fd_;
-};
-
-// The new register under a temporary name beside where it will lie; removed when the scope ends unless it was
-// given the register's name.
-class PendingRegister {
-public:
-    explicit PendingRegister(const fs::path& folder) {
-        std::string pattern = (folder / ".Depr.mdb.new-XXXXXX").string();
-        const int fd = ::mkstemp(pattern.data());
-        if (fd < 0) raiseAccessError("cannot write in the folder", folder, errno);
-        path_ = pattern;
-        file_ = std::make_unique<FileHandle>(fd);
-    }
-    ~PendingRegister() {
-        file_.reset();
-        if (!path_.empty()) ::unlink(path_.c_str());
-    }
-    PendingRegister(const PendingRegister&) = delete;
-    PendingRegister& operator=(const PendingRegister&) = delete;
-
-    // Writes the whole of `source` and flushes it to the disk.
-    void fillFrom(const fs::path& source) {
-        const FileHandle in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
-        if (!in.valid()) raiseAccessError("cannot read the shipped copy", source, errno);
-        std::array<char, 1 << 16> buffer{};
-        for (;;) {
-            const ssize_t got = ::read(in.get(), buffer.data(), buffer.size());
-            if (got < 0 && errno == EINTR) continue;
-            if (got < 0) raiseAccessError("cannot read the shipped copy", source, errno);
-            if (got == 0) break;
-            for (ssize_t written = 0; written < got;) {
-                const ssize_t put = ::write(file_->get(), buffer.data() + written, static_cast<size_t>(got - written));
-                if (put < 0 && errno == EINTR) continue;
-                if (put < 0) raiseAccessError("cannot write", path_, errno);
-                written += put;
-            }
-        }
-        if (::fsync(file_->get()) != 0) raiseAccessError("cannot write", path_, errno);
-    }
-
-    // Gives the file the register's name, unless a register is there already (another start made it first: it
-    // is kept, and this copy goes).
-    void settleAs(const fs::path& target) {
-        file_.reset();
-        if (::renameat2(AT_FDCWD, path_.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) != 0) {
-            const int error = errno;
-            if (error == EEXIST) return;  // the destructor removes this copy
-            if (error != EINVAL && error != ENOSYS) raiseAccessError("cannot create", target, error);
-            // A file system that cannot refuse to replace: the plain rename is still all or nothing.
-            if (::rename(path_.c_str(), target.c_str()) != 0) raiseAccessError("cannot create", target, errno);
-        }
-        path_.clear();
-    }
-
-private:
-    fs::path path_;
-    std::unique_ptr<FileHandle> file_;
-};
-
-// Makes the rename in `folder` durable.
-void flushFolder(const fs::path& folder) {
-    const FileHandle handle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (handle.valid()) ::fsync(handle.get());
+// The register's folder holds clients' tax ids and figures: it is the user's alone, whatever the umask, also
+// when an earlier version made it open to others.
+void makePrivateFolder(const fs::path& folder) {
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error) raiseAccessError("cannot create the folder", folder, error.value());
+    if (!fs::is_directory(folder, error)) raiseAccessError("cannot create the folder", folder, ENOTDIR);
+    // A folder of someone else's that the user may write in cannot be made private; the register still works.
+    fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace, error);
 }
 
 }  // namespace
@@ -139,6 +66,11 @@ fs::path Provide() {
     const fs::path folder = Folder();
     const fs::path target = folder / kDatabaseFileName;
     std::error_code error;
+    if (fs::is_directory(folder, error)) {
+        makePrivateFolder(folder);
+        // What an interrupted first start or copy left beside the register; a writer still at work keeps its file.
+        files::removeAbandonedTemporaries(folder, kDatabaseFileName);
+    }
     if (fs::exists(target, error)) return target;
     const fs::path shipped = ShippedCopy();
     if (!fs::exists(shipped, error)) {
@@ -146,13 +78,11 @@ fs::path Provide() {
                                 "Could not find file '" + target.string() + "', nor the shipped copy '" +
                                     shipped.string() + "' to start it from.");
     }
-    fs::create_directories(folder, error);
-    if (error) raiseAccessError("cannot create the folder", folder, error.value());
-    if (!fs::is_directory(folder, error)) raiseAccessError("cannot create the folder", folder, ENOTDIR);
-    PendingRegister pending(folder);
-    pending.fillFrom(shipped);
-    pending.settleAs(target);
-    flushFolder(folder);
+    makePrivateFolder(folder);
+    // A register another start put there meanwhile is kept, and this copy goes.
+    files::AtomicFile first(target, files::FileAccess::OwnerOnly, kErrorSource);
+    first.append(shipped);
+    first.commit(files::ExistingTarget::Keep);
     return target;
 }
 

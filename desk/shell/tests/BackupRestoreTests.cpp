@@ -311,45 +311,6 @@ TEST_F(Restore, AFileThatIsNotThisProgramsDatabaseIsRefused) {
     }
 }
 
-// Permissions of the files written: the live file keeps its own; a file that was not there before gets those of
-// any new file of the user (it came out readable by its owner only).
-TEST_F(Restore, WrittenFilesKeepTheLiveFilesPermissionsOrGetTheUsualOnes) {
-    struct UserMask {
-        mode_t previous = ::umask(022);
-        ~UserMask() { ::umask(previous); }
-    } mask;
-    const QFile::Permissions usual = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |
-                                     QFile::ReadGroup | QFile::ReadOther;
-    const auto permissions = [](const QString& path) {
-        return QFileInfo(path).permissions() &
-               ~(QFile::ExeOwner | QFile::ExeUser | QFile::ExeGroup | QFile::ExeOther);
-    };
-    const QString backup = backupWithExtraCompany("DEPR.MDB");
-
-    const QFile::Permissions shared = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |
-                                      QFile::ReadGroup | QFile::WriteGroup;
-    ASSERT_TRUE(QFile::setPermissions(live_, shared));
-    prompts_->answerFile(backup);
-    restoreWithChildrenClosed();
-    EXPECT_EQ(status(), "Database was successfully restored.");
-    EXPECT_EQ(permissions(live_), shared);
-
-    engine::db().Disconnect();
-    ASSERT_TRUE(QFile::remove(live_));
-    prompts_->answerFile(backup);
-    restoreWithChildrenClosed();
-    EXPECT_TRUE(prompts_->messages.empty()) << prompts_->messageTexts().join('\n').toStdString();
-    EXPECT_EQ(companies(), 2);
-    EXPECT_EQ(permissions(live_), usual);
-
-    const QString newBackup = inScratch("backups/DEPR.MDB");
-    ASSERT_TRUE(QDir(scratch_.path()).mkdir("backups"));
-    prompts_->answerFile(newBackup);
-    BackupDatabase();
-    EXPECT_EQ(status(), "Database was successfully backup.");
-    EXPECT_EQ(permissions(newBackup), usual);
-}
-
 TEST_F(Restore, AFailureAfterDisconnectingLeavesTheLiveFileAndReconnects) {
     const QString backup = backupWithExtraCompany("DEPR.MDB");
     ASSERT_TRUE(QDir().mkdir(live_ + ".bak"));  // the safety copy cannot be written

@@ -1,0 +1,323 @@
+#include "DatabaseFiles.h"
+
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cctype>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "ComError.h"
+#include "Connection.h"
+#include "ProviderError.h"
+
+namespace tally::engine::DatabaseFiles {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kErrorSource = "Database";
+// The schema name under which the candidate is attached to the register's connection.
+constexpr const char* kCandidate = "candidate";
+
+[[noreturn]] void raise(long number, const std::string& description) {
+    throw ComError(number, kErrorSource, description);
+}
+
+[[noreturn]] void raiseNotOurs(const fs::path& file, const std::string& reason) {
+    raise(ado::adoerr::CannotOpenDatabase, "'" + file.string() + "' is not a database of this program: " + reason);
+}
+
+std::string quoted(const std::string& name) {
+    std::string text = "\"";
+    for (const char c : name) text += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return text + "\"";
+}
+
+// One SQLite connection to a whole database file, closed with the object. A failure is raised with the system's
+// reason where there is one (a full disk, a file that cannot be read), else with SQLite's.
+class SqliteFile {
+public:
+    SqliteFile(fs::path path, int flags) : path_(std::move(path)) {
+        const int rc = sqlite3_open_v2(path_.c_str(), &db_, flags, nullptr);
+        if (rc != SQLITE_OK && sqlite3_system_errno(db_) == ENOENT) {
+            sqlite3_close_v2(db_);
+            raise(vberr::FileNotFound, "File not found: '" + path_.string() + "'");
+        }
+        if (rc != SQLITE_OK) {
+            const int code = rc;
+            try {
+                fail("cannot open", code);
+            } catch (...) {
+                sqlite3_close_v2(db_);
+                throw;
+            }
+        }
+        sqlite3_extended_result_codes(db_, 1);
+        // Another copy of the program saving holds the file for a moment: wait for it as the program does.
+        sqlite3_busy_timeout(db_, ado::kBusyWaitMilliseconds);
+    }
+    ~SqliteFile() { sqlite3_close_v2(db_); }
+    SqliteFile(const SqliteFile&) = delete;
+    SqliteFile& operator=(const SqliteFile&) = delete;
+
+    sqlite3* get() const { return db_; }
+    const fs::path& path() const { return path_; }
+
+    void exec(const std::string& sql) const {
+        const int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK) fail("cannot work on", rc);
+    }
+
+    // Every row of `sql`, each as its columns' texts (a null as an empty text). `text` is bound to ?1 when given.
+    std::vector<std::vector<std::string>> rows(const std::string& sql, const std::string* text = nullptr) const {
+        sqlite3_stmt* raw = nullptr;
+        int rc = sqlite3_prepare_v2(db_, sql.c_str(), -1, &raw, nullptr);
+        if (rc != SQLITE_OK) fail("cannot read", rc);
+        const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(raw, sqlite3_finalize);
+        if (text) sqlite3_bind_text(raw, 1, text->c_str(), -1, SQLITE_TRANSIENT);
+        std::vector<std::vector<std::string>> result;
+        while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
+            std::vector<std::string>& row = result.emplace_back();
+            for (int c = 0; c < sqlite3_column_count(raw); ++c) {
+                const auto* value = reinterpret_cast<const char*>(sqlite3_column_text(raw, c));
+                row.emplace_back(value ? value : "");
+            }
+        }
+        if (rc != SQLITE_DONE) fail("cannot read", rc);
+        return result;
+    }
+
+    [[noreturn]] void fail(const std::string& what, int rc) const {
+        const int code = rc & 0xff;
+        std::string reason;
+        // SQLite keeps no system error for a full disk; the reason is the system's all the same.
+        if (code == SQLITE_FULL) {
+            reason = std::strerror(ENOSPC);
+        } else if (db_ && sqlite3_system_errno(db_) != 0 && (code == SQLITE_IOERR || code == SQLITE_CANTOPEN)) {
+            reason = std::strerror(sqlite3_system_errno(db_));
+        } else {
+            reason = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+        }
+        const std::string description = "'" + path_.string() + "': " + reason;
+        if (code == SQLITE_NOTADB) raiseNotOurs(path_, reason);
+        raise(vberr::PathFileAccessError, "Path/File access error: " + what + " " + description);
+    }
+
+private:
+    fs::path path_;
+    sqlite3* db_ = nullptr;
+};
+
+// A transaction on a connection, rolled back when the scope ends without commit(). A read transaction holds
+// what was committed when it began for as long as it lasts; a write transaction also keeps every other writer
+// waiting.
+class Transaction {
+public:
+    enum Kind { Read, Write };
+    Transaction(const SqliteFile& file, Kind kind) : file_(file) {
+        file_.exec(kind == Write ? "BEGIN IMMEDIATE" : "BEGIN");
+        // A deferred transaction takes its lock at its first read; the read also rolls back what a writer that
+        // died in the middle of a save left in the file.
+        file_.rows("SELECT count(*) FROM main.sqlite_master");
+    }
+    ~Transaction() {
+        if (!sqlite3_get_autocommit(file_.get())) sqlite3_exec(file_.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit() { file_.exec("COMMIT"); }
+
+private:
+    const SqliteFile& file_;
+};
+
+// Raises unless SQLite's full check of `schema` finds nothing wrong.
+void requireIntact(const SqliteFile& file, const std::string& schema, const fs::path& shown) {
+    const auto found = file.rows("PRAGMA " + schema + ".integrity_check(1)");
+    if (found.empty() || found.front().front() != "ok")
+        raiseNotOurs(shown, "it failed the integrity check: " + (found.empty() ? "" : found.front().front()));
+}
+
+// Copies what `from` holds (within the transaction it has open) page by page into the empty file `empty`, and
+// checks the copy. The copy is a rollback-journal file that is whole on its own, also when the source keeps part
+// of its content in a write-ahead log.
+void copyPagesInto(const SqliteFile& from, const fs::path& empty) {
+    const SqliteFile to(empty, SQLITE_OPEN_READWRITE);
+    // The file is renamed into place only once it is whole and synced, so it needs no journal of its own.
+    to.exec("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF");
+    sqlite3_backup* backup = sqlite3_backup_init(to.get(), "main", from.get(), "main");
+    if (!backup) to.fail("cannot write", sqlite3_errcode(to.get()));
+    const int stepped = sqlite3_backup_step(backup, -1);
+    const int finished = sqlite3_backup_finish(backup);
+    // A busy or unreadable source shows in step only; the copy's own error in finish and on its connection.
+    if (stepped != SQLITE_DONE) {
+        if (sqlite3_errcode(to.get()) != SQLITE_OK) to.fail("cannot write", sqlite3_errcode(to.get()));
+        from.fail("cannot read", stepped);
+    }
+    if (finished != SQLITE_OK) to.fail("cannot write", finished);
+    // The copied header still marks a source in write-ahead-log mode; switching back rewrites it.
+    to.exec("PRAGMA journal_mode=DELETE");
+    requireIntact(to, "main", from.path());
+}
+
+// Writes what `from` holds as `target`, whole, for the user alone.
+void writeSnapshot(const SqliteFile& from, const fs::path& target) {
+    files::AtomicFile out(target, files::FileAccess::OwnerOnly, kErrorSource);
+    copyPagesInto(from, out.temporaryPath());
+    out.commit();
+}
+
+// Appends the main database file of `file` as it lies on the disk, read through SQLite's own handle of it: a
+// handle of ours, closed again, would drop the locks SQLite holds on the file. The bytes are what was committed
+// only while a lock keeps every other writer out and this connection has changed nothing yet.
+void appendFileBytes(const SqliteFile& file, files::AtomicFile& out) {
+    sqlite3_file* handle = nullptr;
+    const int found = sqlite3_file_control(file.get(), "main", SQLITE_FCNTL_FILE_POINTER, &handle);
+    if (found != SQLITE_OK || !handle || !handle->pMethods) file.fail("cannot read", SQLITE_CANTOPEN);
+    sqlite3_int64 size = 0;
+    if (const int rc = handle->pMethods->xFileSize(handle, &size); rc != SQLITE_OK) file.fail("cannot read", rc);
+    std::vector<char> buffer(1 << 16);
+    for (sqlite3_int64 offset = 0; offset < size;) {
+        const int amount = static_cast<int>(std::min<sqlite3_int64>(static_cast<sqlite3_int64>(buffer.size()),
+                                                                     size - offset));
+        if (const int rc = handle->pMethods->xRead(handle, buffer.data(), amount, offset); rc != SQLITE_OK)
+            file.fail("cannot read", rc);
+        out.write(std::string_view(buffer.data(), static_cast<std::size_t>(amount)));
+        offset += amount;
+    }
+}
+
+// Writes the register as `target`, whole and checked, for the user alone, while the caller's write transaction
+// keeps every other writer out (SQLite's online copy refuses a source in the middle of a write transaction).
+void writeLockedSnapshot(const SqliteFile& live, const fs::path& target) {
+    files::AtomicFile out(target, files::FileAccess::OwnerOnly, kErrorSource);
+    appendFileBytes(live, out);
+    {
+        const SqliteFile copy(out.temporaryPath(), SQLITE_OPEN_READONLY);
+        requireIntact(copy, "main", live.path());
+    }
+    out.commit();
+}
+
+// The names of the tables of schema `schema` that hold the user's data (SQLite's own aside).
+std::vector<std::string> tablesOf(const SqliteFile& file, const std::string& schema) {
+    std::vector<std::string> names;
+    for (const auto& row : file.rows("SELECT name FROM " + schema +
+                                     ".sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'"))
+        names.push_back(row.front());
+    return names;
+}
+
+bool hasTable(const SqliteFile& file, const std::string& schema, const std::string& table) {
+    return !file.rows("SELECT 1 FROM " + schema + ".sqlite_master WHERE type = 'table' AND name = ?1", &table)
+                .empty();
+}
+
+// Raises unless the database at `copy` has every table of `reference` with every one of its columns.
+void requireTablesOf(const fs::path& reference, const fs::path& copy, const fs::path& shown) {
+    const SqliteFile expected(reference, SQLITE_OPEN_READONLY);
+    const SqliteFile candidate(copy, SQLITE_OPEN_READONLY);
+    const std::string columnsQuery = "SELECT lower(name) FROM pragma_table_info(?1)";
+    for (const std::string& table : tablesOf(expected, "main")) {
+        const auto present = candidate.rows(columnsQuery, &table);
+        if (present.empty()) raiseNotOurs(shown, "it has no table " + table);
+        for (const auto& column : expected.rows("SELECT name FROM pragma_table_info(?1)", &table)) {
+            std::string name = column.front();
+            std::string lower = name;
+            for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            bool found = false;
+            for (const auto& have : present) found = found || have.front() == lower;
+            if (!found) raiseNotOurs(shown, "its table " + table + " has no column " + name);
+        }
+    }
+}
+
+// Replaces every table, index, view and trigger of the register's connection's main schema with those of the
+// attached candidate, rows and all, within the transaction the caller holds.
+void replaceContent(const SqliteFile& live) {
+    const std::string candidate = kCandidate;
+    const std::string userObjects = " WHERE name NOT LIKE 'sqlite\\_%' ESCAPE '\\'";
+    // Dropping a table drops its indexes and triggers with it.
+    for (const auto& row : live.rows("SELECT type, name FROM main.sqlite_master" + userObjects +
+                                     " AND type IN ('view', 'table') ORDER BY type = 'table'"))
+        live.exec("DROP " + std::string(row[0] == "view" ? "VIEW" : "TABLE") + " main." + quoted(row[1]));
+
+    const auto objects = live.rows("SELECT type, name, sql FROM " + candidate + ".sqlite_master" + userObjects +
+                                   " AND sql IS NOT NULL ORDER BY type <> 'table'");
+    // A statement without a schema name makes its object in the main schema, the register's.
+    for (const auto& object : objects) {
+        if (object[0] != "table") continue;
+        live.exec(object[2]);
+        live.exec("INSERT INTO main." + quoted(object[1]) + " SELECT * FROM " + candidate + "." + quoted(object[1]));
+    }
+    // The numbers AUTOINCREMENT keys have handed out, so that none is handed out again.
+    if (hasTable(live, candidate, "sqlite_sequence") && hasTable(live, "main", "sqlite_sequence")) {
+        live.exec("DELETE FROM main.sqlite_sequence");
+        live.exec("INSERT INTO main.sqlite_sequence SELECT * FROM " + candidate + ".sqlite_sequence");
+    }
+    // Indexes are built once their table holds its rows, which is quicker than keeping them up to date row by row.
+    for (const auto& object : objects)
+        if (object[0] != "table") live.exec(object[2]);
+    const auto version = live.rows("PRAGMA " + candidate + ".user_version");
+    live.exec("PRAGMA main.user_version = " + std::to_string(std::stoll(version.front().front())));
+}
+
+}  // namespace
+
+bool SameFile(const fs::path& a, const fs::path& b) {
+    std::error_code error;
+    const bool same = fs::equivalent(a, b, error);
+    return !error && same;
+}
+
+void Copy(const fs::path& source, const fs::path& target) {
+    if (SameFile(source, target)) return;
+    // Read-write, never created: SQLite can then roll back what a writer that died in the middle of a save left.
+    const SqliteFile from(source, SQLITE_OPEN_READWRITE);
+    const Transaction snapshot(from, Transaction::Read);
+    writeSnapshot(from, target);
+}
+
+RestoreCandidate::RestoreCandidate(const fs::path& file, const fs::path& reference, const fs::path& registerPath)
+    : copy_(registerPath, files::FileAccess::OwnerOnly, kErrorSource) {
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0) {
+        const int error = errno;
+        if (error == ENOENT) raise(vberr::FileNotFound, "File not found: '" + file.string() + "'");
+        copy_.fail("cannot read", file, error);
+    }
+    // A pipe or a device would never end, a folder is nothing SQLite can read.
+    if (!S_ISREG(info.st_mode)) raiseNotOurs(file, "it is not a regular file");
+    {
+        const SqliteFile from(file, SQLITE_OPEN_READONLY);
+        const Transaction snapshot(from, Transaction::Read);
+        copyPagesInto(from, copy_.temporaryPath());
+    }
+    requireTablesOf(reference, copy_.temporaryPath(), file);
+}
+
+void RestoreCandidate::RestoreInto(const fs::path& registerPath) const {
+    std::error_code error;
+    if (!fs::exists(registerPath, error)) {
+        const SqliteFile from(copy_.temporaryPath(), SQLITE_OPEN_READONLY);
+        writeSnapshot(from, registerPath);
+        return;
+    }
+    const SqliteFile live(registerPath, SQLITE_OPEN_READWRITE);
+    const std::string copy = copy_.temporaryPath().string();
+    live.rows("ATTACH ?1 AS " + std::string(kCandidate), &copy);
+    Transaction restore(live, Transaction::Write);
+    fs::path bak = registerPath;
+    bak += ".bak";
+    writeLockedSnapshot(live, bak);
+    replaceContent(live);
+    requireIntact(live, "main", registerPath);
+    restore.commit();
+}
+
+}  // namespace tally::engine::DatabaseFiles

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <thread>
 #include <cctype>
 #include <cstring>
 #include <string>
@@ -58,8 +60,7 @@ public:
             }
         }
         sqlite3_extended_result_codes(db_, 1);
-        // Another copy of the program saving holds the file for a moment: wait for it as the program does.
-        sqlite3_busy_timeout(db_, ado::kBusyWaitMilliseconds);
+        sqlite3_busy_handler(db_, &SqliteFile::waitWhileBusy, &busySince_);
     }
     ~SqliteFile() { sqlite3_close_v2(db_); }
     SqliteFile(const SqliteFile&) = delete;
@@ -109,8 +110,22 @@ public:
     }
 
 private:
+    // Another copy of the program saving holds the file for a moment: wait for it as long as the program does,
+    // trying again often. SQLite's own wait sleeps ever longer between tries, and a copy that saves one asset after
+    // another takes the file back in the moment between two saves, so that a backup or a restore would never get
+    // its turn.
+    static int waitWhileBusy(void* busySince, int tries) {
+        auto& since = *static_cast<std::chrono::steady_clock::time_point*>(busySince);
+        const auto now = std::chrono::steady_clock::now();
+        if (tries == 0) since = now;
+        if (now - since > std::chrono::milliseconds(ado::kBusyWaitMilliseconds)) return 0;
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+        return 1;
+    }
+
     fs::path path_;
     sqlite3* db_ = nullptr;
+    std::chrono::steady_clock::time_point busySince_;
 };
 
 // A transaction on a connection, rolled back when the scope ends without commit(). A read transaction holds

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <functional>
+
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -29,6 +31,17 @@
 
 namespace tally::desk::testing {
 namespace {
+
+void writeFile(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+QByteArray contentOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 class BackupRestore : public DeskTest {
 protected:
@@ -287,27 +300,64 @@ TEST_F(Restore, ChangesStillInTheChosenFilesWalAreRestored) {
     EXPECT_EQ(liveFolder(), liveAndBak_);
 }
 
-TEST_F(Restore, AFileThatIsNotThisProgramsDatabaseIsRefused) {
+// Runs `sql` on a copy of the live file made at `path`.
+void copyAndChange(const QString& live, const QString& path, const char* sql) {
+    ASSERT_TRUE(QFile::copy(live, path));
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+    const std::unique_ptr<sqlite3, int (*)(sqlite3*)> db(raw, sqlite3_close);
+    ASSERT_EQ(sqlite3_exec(raw, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql << sqlite3_errmsg(raw);
+}
+
+// Only a regular file that is whole and has every table and column of the program's database is taken; anything
+// else is refused with the reason, before a window closes or a byte of the live file changes.
+TEST_F(Restore, AFileThatIsNotAWholeDatabaseOfThisProgramIsRefusedWithTheReason) {
     struct Case {
         const char* folder;
-        QByteArray content;
-    } cases[] = {{"garbage", QByteArray("this is not a database at all, only text\n").repeated(200)},
-                 {"empty", QByteArray()}};
+        std::function<void(const QString& path)> make;
+        const char* reason;
+    } cases[] = {
+        {"garbage", [](const QString& path) { writeFile(path, QByteArray("not a database, only text\n").repeated(200)); },
+         "file is not a database"},
+        {"empty", [](const QString& path) { writeFile(path, {}); }, "it has no table"},
+        {"index damage",
+         [this](const QString& path) {
+             // The index no longer matches its table's rows, which a quick check does not see.
+             copyAndChange(live_, path,
+                           "CREATE INDEX idxCompanyName ON tblCompany ([Company Name]);"
+                           "PRAGMA writable_schema = ON;"
+                           "UPDATE sqlite_master SET sql = 'CREATE INDEX idxCompanyName ON tblCompany (City)'"
+                           " WHERE name = 'idxCompanyName'");
+         },
+         "integrity check"},
+        {"other columns",
+         [this](const QString& path) {
+             copyAndChange(live_, path, "ALTER TABLE tblDefaults RENAME COLUMN DefaultYear TO OtherYear");
+         },
+         "has no column DefaultYear"},
+        {"missing table",
+         [this](const QString& path) { copyAndChange(live_, path, "DROP TABLE tblMacrsHalf"); },
+         "has no table tblMacrsHalf"},
+        {"fifo", [](const QString& path) { ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0); },
+         "not a regular file"},
+        {"folder", [](const QString& path) { ASSERT_TRUE(QDir().mkdir(path)); }, "not a regular file"},
+    };
+    const QByteArray liveBytes = contentOf(live_);
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
         prompts_->clearRecords();
         QDir(scratch_.path()).mkdir(c.folder);
         const QString path = inScratch(QString(c.folder) + "/Depr.mdb");
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(c.content);
-        file.close();
+        c.make(path);
         prompts_->answerFile(path);
         restoreWithChildrenClosed();
-        SCOPED_TRACE(c.folder);
         expectOneError("RestoreDatabase");
+        EXPECT_TRUE(prompts_->messageTexts().value(0).contains(QLatin1String(c.reason)))
+            << prompts_->messageTexts().value(0).toStdString();
         EXPECT_EQ(status(), "");
         EXPECT_EQ(companies(), 1);
-        EXPECT_FALSE(QFile::exists(live_ + ".bak"));
+        EXPECT_TRUE(contentOf(live_) == liveBytes);
+        EXPECT_EQ(liveFolder(), QStringList{"Depr.mdb"});
     }
 }
 

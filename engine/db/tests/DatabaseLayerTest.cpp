@@ -235,6 +235,7 @@ TEST(DatabaseStart, MainSwallowsAMissingFileAndTheFirstQueryRaisesTheProvidersEr
 }
 
 TEST(DatabaseLocation, TheShippedCopyLiesBesideTheEngineAndTheRegisterInTheDataFolder) {
+    modDatabase::UseRegister();  // whatever file a test before this one pointed the engine at
     const std::string self = fs::canonical("/proc/self/exe").parent_path().string();
     EXPECT_EQ(modDatabase::AppPath(), self);
     EXPECT_EQ(RegisterFile::ShippedCopy(), fs::path(self) / kDatabaseFileName);

@@ -86,6 +86,13 @@ Parts split(std::string_view id) {
     return parts;
 }
 
+// The line of a value id as the form of the tax year numbers it: 20c (ADS 40-year) is 20d from 2018 on, when the
+// form put a 30-year row in its place.
+constexpr int kFirstYearWithAds30YearRow = 2018;
+std::string formLine(const std::string& line, int taxYear) {
+    return line == "20c" && taxYear >= kFirstYearWithAds30YearRow ? "20d" : line;
+}
+
 const std::string& lookup(const std::map<char, std::string>& table, char key, std::string_view id) {
     auto it = table.find(key);
     if (it == table.end()) throw std::logic_error("no caption for " + std::string(id));
@@ -94,12 +101,12 @@ const std::string& lookup(const std::map<char, std::string>& table, char key, st
 
 }  // namespace
 
-std::string lineCaption(std::string_view id) {
+std::string lineCaption(std::string_view id, int taxYear) {
     if (auto it = kLines.find(id); it != kLines.end()) {
         return it->first.find_first_of("0123456789") == 0 ? "Line " + it->first + " " + it->second : it->second;
     }
     Parts p = split(id);
-    const std::string label = "Line " + std::string(id.substr(0, id.find('('))) +
+    const std::string label = "Line " + formLine(p.line, taxYear) + (p.row.empty() ? "" : "." + p.row) +
                               (p.column ? std::string(" (") + p.column + ")" : std::string()) + " ";
     if (p.line.size() == 3 && p.line.starts_with("19")) {
         return label + lookup(kClasses, p.line[2], id) + ", " + lookup(kClassColumns, p.column, id);

@@ -65,14 +65,10 @@ public:
             const double month = val(inServiceText.left(2));
             if (month > 12 || month < 1)
                 fail(QStringLiteral("In service date is invalid! "), f_.lblInService, f_.txtInService);
-            if (inService) {
-                const QDate limit = assets::today().addMonths(2);
-                const QDate date(inService->year(), inService->month(), 1);
-                if (date > limit &&
-                    !ask(QStringLiteral("The In Service Date is in the future. Do you want to continue?"),
-                         QStringLiteral("Future Date.")))
-                    return false;
-            }
+            if (inService &&
+                !acceptedIfFuture(*inService,
+                                  QStringLiteral("The In Service Date is in the future. Do you want to continue?")))
+                return false;
         } else {
             fail(QStringLiteral("In service date is missing! "), f_.lblInService, f_.txtInService);
         }
@@ -126,6 +122,10 @@ public:
         const QString soldText = f_.mskSold->Text();
         if (soldText != QLatin1String("__/____")) {
             if (const auto sold = assets::monthYearDate(soldText)) {
+                // A whole date typed into the month box ("02302025" -> "02/3020") is a sale centuries ahead.
+                if (!acceptedIfFuture(*sold,
+                                      QStringLiteral("The Sold Date is in the future. Do you want to continue?")))
+                    return false;
                 if (inService && *inService > *sold)
                     fail(QStringLiteral(" Sold date needs to be greater then In Service Date. "), f_.lblSoldDate,
                          f_.mskSold);
@@ -145,6 +145,13 @@ public:
     }
 
 private:
+    // The "Future Date." question of the in-service date and of the sold date: asked when the date is later than
+    // now plus two calendar months. False when declined: the check stops as every question's Cancel stops it.
+    bool acceptedIfFuture(const vb::Date& date, const QString& question) {
+        const QDate limit = assets::today().addMonths(2);
+        return QDate(date.year(), date.month(), date.day()) <= limit || ask(question, QStringLiteral("Future Date."));
+    }
+
     bool ask(const QString& text, const QString& title) {
         if (ui::prompts().msgBox(text, ui::mb::OKCancel, title) == ui::mb::OK) return true;
         f_.state.gblnAssetInvalid = true;

@@ -51,9 +51,10 @@ pdf::SheetFieldKind kindOf(const FieldCell& cell) {
     return pdf::SheetFieldKind::Hidden;
 }
 
-std::string captionOf(const FieldCell& cell) {
-    if (cell.kind == FieldCell::Kind::Value) return lineCaption(cell.id);
-    if (cell.kind == FieldCell::Kind::Literal && !cell.id.empty()) return lineCaption(cell.id) + ": " + cell.literal;
+std::string captionOf(const FieldCell& cell, int year) {
+    if (cell.kind == FieldCell::Kind::Value) return lineCaption(cell.id, year);
+    if (cell.kind == FieldCell::Kind::Literal && !cell.id.empty())
+        return lineCaption(cell.id, year) + ": " + cell.literal;
     return "not used";
 }
 
@@ -96,12 +97,12 @@ void writeYear(const fs::path& folder, int year) {
         for (const auto& field : fdfYearFields(year)) {
             const bool textStyle = fdfTextStyle(field.name);
             fieldList += fdfEntry(fdfRawName(field.name, year), textStyle, textStyle ? "" : "Off");
-            sheet.addField(fdfFieldName(field.name, year), captionOf(field.cell), kindOf(field.cell));
+            sheet.addField(fdfFieldName(field.name, year), captionOf(field.cell, year), kindOf(field.cell));
         }
     } else {
         for (int index = 1; index <= pdfLastIndex(year); ++index) {
             const FieldCell cell = pdfCell(index, year);
-            sheet.addField(fieldNameOf(index, cell), captionOf(cell), kindOf(cell));
+            sheet.addField(fieldNameOf(index, cell), captionOf(cell, year), kindOf(cell));
         }
     }
     writeFileBytes(folder / ("4562_" + yy + ".fdf"),

@@ -91,6 +91,36 @@ TEST_F(AssetEditing, FutureDateAsksAndCancelWritesNothing) {
     EXPECT_EQ(count("select count(*) from tblAssets"), 1);
 }
 
+// A sold date typed whole, as "02302025", fills the month box as "02/3020": a sale ten centuries ahead gets the
+// in-service date's question before anything is compared or stored. Cancel stops the save as that question's Cancel
+// does (nothing stored, the status line, the window and the focus left as they were); OK stores the sale.
+TEST_F(AssetEditing, ASoldDateFarAheadAsksFirstAndCancelWritesNothing) {
+    macrsFiveYear("10000");
+    type(f->mskSold, "02302025");
+    type(f->txtDispositionAmt, "12000");
+    leave();
+    ASSERT_EQ(f->mskSold->Text(), "02/3020");
+    DisplayMsg("before");
+    prompts_->answerMessage(ui::mb::Cancel);
+    click(f->cmdSave);
+    ASSERT_EQ(prompts_->messages.size(), 1u);
+    EXPECT_EQ(prompts_->messages[0].text, "The Sold Date is in the future. Do you want to continue?");
+    EXPECT_EQ(prompts_->messages[0].title, "Future Date.");
+    EXPECT_EQ(prompts_->messages[0].style & 7, ui::mb::OKCancel);
+    EXPECT_EQ(status(), "before");
+    EXPECT_EQ(count("select count(*) from tblAssets"), 0);
+    EXPECT_EQ(f->mskSold->Text(), "02/3020");
+    EXPECT_EQ(QApplication::focusWidget(), f->cmdSave);
+    EXPECT_TRUE(f->cmdSave->isEnabled());
+
+    prompts_->clearRecords();
+    prompts_->answerMessage(ui::mb::OK);
+    click(f->cmdSave);
+    EXPECT_EQ(prompts_->messageTexts(), QStringList{"The Sold Date is in the future. Do you want to continue?"});
+    EXPECT_EQ(status(), "Asset Added");
+    EXPECT_EQ(value("select sold_date from tblAssets").toString(), "2/1/3020");
+}
+
 TEST_F(AssetEditing, BusinessShareAboveTheWholeFailsAndSevenAndAHalfIsAPercentage) {
     macrsFiveYear("10000");
     type(f->txtBusinessPercent, "150");

@@ -4,9 +4,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include "AppIdentity.h"
+#include "AtomicFile.h"
 #include "ComError.h"
 #include "Conversions.h"
 
@@ -103,11 +103,9 @@ void saveRecordsetFile(const ado::Recordset& recordset, const QString& path) {
     }
     const QJsonObject document{{"format", kFormatName}, {"version", kFormatVersion}, {"fields", fields},
                                {"rows", rows}};
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(document).toJson()) < 0 || !file.commit()) {
-        throw ComError(vberr::PathFileAccessError, kErrorSource,
-                       "Path/File access error: " + path.toStdString() + " cannot be written.");
-    }
+    const QByteArray bytes = QJsonDocument(document).toJson();
+    files::writeFileWhole(std::filesystem::path(path.toStdString()), std::string_view(bytes.data(), bytes.size()),
+                          files::FileAccess::Shared, kErrorSource);
 }
 
 ado::RecordsetPtr loadRecordsetFile(const QString& path) {

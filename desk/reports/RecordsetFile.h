@@ -8,8 +8,9 @@
 
 namespace tally::desk {
 
-// Writes the recordset's fields and all its rows (the cursor is not moved). Raises ComError 75 (path/file access
-// error) when the file cannot be written; an existing file is replaced.
+// Writes the recordset's fields and all its rows (the cursor is not moved) as a file written whole, one the user
+// keeps. Raises ComError 75 (path/file access error) with the system's reason when the file cannot be written;
+// an existing file is replaced.
 void saveRecordsetFile(const ado::Recordset& recordset, const QString& path);
 
 // Reads a file written by saveRecordsetFile. Raises ComError 3709 when the file cannot be opened and ComError

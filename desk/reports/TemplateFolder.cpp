@@ -6,6 +6,7 @@
 #include <QProcess>
 
 #include "AppIdentity.h"
+#include "AtomicFile.h"
 #include "ComError.h"
 #include "ErrorReport.h"
 #include "UserFormsFolder.h"
@@ -28,12 +29,22 @@ constexpr long kPermissionDenied = 70;
                        error.message() + ")");
 }
 
+// Each template is copied as a file written whole: a copy that fails (a full disk) leaves the earlier template,
+// never one cut short, and a link in the folder is replaced rather than the file it points to overwritten.
 void copyTemplateSet(const fs::path& target) {
     const fs::path source = InstalledFormsFolder();
     std::error_code error;
     if (!fs::is_directory(source, error)) raiseFileError(std::make_error_code(std::errc::no_such_file_or_directory), source);
-    fs::copy(source, target, fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
-    if (error) raiseFileError(error, target);
+    for (fs::recursive_directory_iterator entry(source, error), end; !error && entry != end; entry.increment(error)) {
+        const fs::path copy = target / entry->path().lexically_relative(source);
+        if (entry->is_directory(error)) {
+            fs::create_directories(copy, error);
+            if (error) raiseFileError(error, copy);
+        } else if (entry->is_regular_file(error)) {
+            files::copyFileWhole(entry->path(), copy, files::FileAccess::Shared, kErrorSource);
+        }
+    }
+    if (error) raiseFileError(error, source);
 }
 
 // The routines of this module show "Error in <name> " + description + " " + number.

@@ -5,7 +5,7 @@
 
 #include <charconv>
 
-#include "ReplaceFile.h"
+#include "SavePdf.h"
 
 namespace pdf {
 

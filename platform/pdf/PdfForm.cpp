@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "ComError.h"
-#include "ReplaceFile.h"
+#include "SavePdf.h"
 #include "Strings.h"
 
 namespace pdf {

@@ -10,6 +10,7 @@
 #include <QPrinterInfo>
 
 #include "ComError.h"
+#include "PdfFileJob.h"
 #include "Prompts.h"
 #include "UserFormsFolder.h"
 
@@ -46,6 +47,17 @@ QString documentsFolderForDialog() {
     throw ComError(kPrinterError, "Tallyvane", ("Printer error: " + detail).toStdString());
 }
 
+// A file the printout goes to fails as the printer does, with the file's own reason.
+template <typename Work>
+auto asPrinterError(Work&& work) -> decltype(work()) {
+    try {
+        return work();
+    } catch (const ComError& e) {
+        if (e.number() == kPrinterError) throw;
+        raisePrinterError(QString::fromStdString(e.description()));
+    }
+}
+
 // A file name that every file system takes, from the document's name.
 QString pdfFileName(const QString& documentName) {
     QString name = documentName.trimmed();
@@ -66,40 +78,49 @@ QFont courierNew(int pointSize, bool bold) {
 
 class PageDrawer {
 public:
-    explicit PageDrawer(QPrinter& printer) : printer_(printer) {}
+    explicit PageDrawer(QPagedPaintDevice& device) : device_(device) {}
 
     void draw(const PrintedDocument& document) {
-        if (!painter_.begin(&printer_)) raisePrinterError(QStringLiteral("the printer could not be opened"));
-        const double toDevice = printer_.resolution() / kTwipsPerInch;
+        if (!painter_.begin(&device_)) raisePrinterError(QStringLiteral("the printer could not be opened"));
+        const double toDevice = device_.logicalDpiY() / kTwipsPerInch;
         int page = 1;
         for (const PrintedText& text : document.texts) {
             for (; page < text.page; ++page)
-                if (!printer_.newPage()) raisePrinterError(QStringLiteral("a new page could not be started"));
+                if (!device_.newPage()) raisePrinterError(QStringLiteral("a new page could not be started"));
             const QFont font = courierNew(text.size, text.bold);
             painter_.setFont(font);
             // The recorded position is the top of the line; text is drawn on its baseline.
-            const double ascent = QFontMetricsF(font, &printer_).ascent();
+            const double ascent = QFontMetricsF(font, &device_).ascent();
             painter_.drawText(QPointF(text.x * toDevice, text.y * toDevice + ascent), text.text);
         }
         for (; page < document.pageCount; ++page)
-            if (!printer_.newPage()) raisePrinterError(QStringLiteral("a new page could not be started"));
+            if (!device_.newPage()) raisePrinterError(QStringLiteral("a new page could not be started"));
         if (!painter_.end()) raisePrinterError(QStringLiteral("the document could not be finished"));
     }
 
 private:
-    QPrinter& printer_;
+    QPagedPaintDevice& device_;
     QPainter painter_;  // ends a started job on every way out
+};
+
+// A printer of the system's; the spooler takes the pages as they are drawn.
+class PrinterJob final : public PrintJob {
+public:
+    PrinterJob() : printer_(QPrinter::HighResolution) {}
+    QPrinter& printer() { return printer_; }
+    QPagedPaintDevice& device() override { return printer_; }
+    void finish() override {}
+
+private:
+    QPrinter printer_;
 };
 
 }  // namespace
 
-bool PdfFileTarget::choose(QPrinter& printer, const QString& documentName) {
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path_);
-    printer.setDocName(documentName);
-    printer.setPageSize(QPageSize(QPageSize::Letter));
-    printer.setFullPage(true);
-    return true;
+std::unique_ptr<PrintJob> PdfFileTarget::open(const QString& documentName) {
+    return asPrinterError([&]() -> std::unique_ptr<PrintJob> {
+        return std::make_unique<PdfFileJob>(std::filesystem::path(path_.toStdString()), documentName);
+    });
 }
 
 SystemPrinterTarget::SystemPrinterTarget(DefaultPrinter defaultPrinter) : defaultPrinter_(std::move(defaultPrinter)) {
@@ -112,7 +133,7 @@ SystemPrinterTarget::SystemPrinterTarget(DefaultPrinter defaultPrinter) : defaul
         };
 }
 
-bool SystemPrinterTarget::choose(QPrinter& printer, const QString& documentName) {
+std::unique_ptr<PrintJob> SystemPrinterTarget::open(const QString& documentName) {
     const QString printerName = defaultPrinter_();
     if (printerName.isEmpty()) {
         ui::FileDialogRequest request;
@@ -123,9 +144,11 @@ bool SystemPrinterTarget::choose(QPrinter& printer, const QString& documentName)
         request.defaultSuffix = QStringLiteral("pdf");
         request.overwritePrompt = true;
         const std::optional<QString> path = ui::prompts().saveFile(request);
-        if (!path || path->isEmpty()) return false;
-        return PdfFileTarget(*path).choose(printer, documentName);
+        if (!path || path->isEmpty()) return nullptr;
+        return PdfFileTarget(*path).open(documentName);
     }
+    auto job = std::make_unique<PrinterJob>();
+    QPrinter& printer = job->printer();
     printer.setOutputFormat(QPrinter::NativeFormat);
     printer.setPrinterName(printerName);
     printer.setDocName(documentName);
@@ -133,7 +156,7 @@ bool SystemPrinterTarget::choose(QPrinter& printer, const QString& documentName)
     printer.setFullPage(false);
     const QPageLayout layout = printer.pageLayout();
     printer.setPageMargins(layout.minimumMargins(), layout.units());
-    return true;
+    return job;
 }
 
 PrinterTarget& printerTarget() { return *installedTarget(); }
@@ -152,13 +175,14 @@ std::function<QDate()> setPrintDateSource(std::function<QDate()> source) {
 }
 
 bool printDocument(const PrintedDocument& document, const QString& documentName, PrinterTarget& target) {
-    QPrinter printer(QPrinter::HighResolution);
-    if (!target.choose(printer, documentName)) return false;
+    const std::unique_ptr<PrintJob> job = target.open(documentName);
+    if (!job) return false;
     // Not while the target may still ask the user where to save: a dialog under the hourglass looks busy.
     const ui::Hourglass wait;
-    printer.setPageOrientation(document.orientation == PageOrientation::Landscape ? QPageLayout::Landscape
-                                                                                   : QPageLayout::Portrait);
-    PageDrawer(printer).draw(document);
+    job->device().setPageOrientation(document.orientation == PageOrientation::Landscape ? QPageLayout::Landscape
+                                                                                        : QPageLayout::Portrait);
+    PageDrawer(job->device()).draw(document);
+    asPrinterError([&] { job->finish(); });
     return true;
 }
 

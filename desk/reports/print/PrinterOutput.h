@@ -11,6 +11,7 @@
 
 #include "PrintRecorder.h"
 
+class QPagedPaintDevice;
 class QPrinter;
 
 namespace tally::desk {
@@ -18,18 +19,29 @@ namespace tally::desk {
 // VB's number for a printer that cannot be opened or written.
 inline constexpr long kPrinterError = 482;
 
+// One printout on its way: its pages are drawn on device(), then finish() delivers them. A job that is not
+// finished delivers nothing it can take back (a file is not written; a printer may have printed pages).
+class PrintJob {
+public:
+    virtual ~PrintJob() = default;
+    virtual QPagedPaintDevice& device() = 0;
+    // Called once every page was drawn and the painter ended well; raises ComError when the printout cannot be
+    // delivered whole.
+    virtual void finish() = 0;
+};
+
 class PrinterTarget {
 public:
     virtual ~PrinterTarget() = default;
-    // Points `printer` at where the document named `documentName` goes: false when the user chose not to print.
-    virtual bool choose(QPrinter& printer, const QString& documentName) = 0;
+    // The job that prints the document named `documentName` here: null when the user chose not to print.
+    virtual std::unique_ptr<PrintJob> open(const QString& documentName) = 0;
 };
 
-// A PDF file on US Letter paper, drawn from the paper's corner.
+// A PDF file on US Letter paper, drawn from the paper's corner, written whole (PdfFileJob).
 class PdfFileTarget final : public PrinterTarget {
 public:
     explicit PdfFileTarget(QString path) : path_(std::move(path)) {}
-    bool choose(QPrinter& printer, const QString& documentName) override;
+    std::unique_ptr<PrintJob> open(const QString& documentName) override;
 
 private:
     QString path_;
@@ -42,7 +54,7 @@ public:
     // The name of the printer to use (the default one, else the first installed), empty when none is installed.
     using DefaultPrinter = std::function<QString()>;
     explicit SystemPrinterTarget(DefaultPrinter defaultPrinter = {});
-    bool choose(QPrinter& printer, const QString& documentName) override;
+    std::unique_ptr<PrintJob> open(const QString& documentName) override;
 
 private:
     DefaultPrinter defaultPrinter_;
@@ -56,9 +68,10 @@ std::unique_ptr<PrinterTarget> installPrinterTarget(std::unique_ptr<PrinterTarge
 QDate printDate();
 std::function<QDate()> setPrintDateSource(std::function<QDate()> source);
 
-// Prints the document on the target as one job, under the hourglass. Returns false when the user chose not to print; a printer
-// that cannot be opened or fails on a page raises ComError kPrinterError. A job that was started is always
-// ended, so what was drawn is not left hanging in the spooler.
+// Prints the document on the target as one job, under the hourglass. Returns false when the user chose not to
+// print; a printer or file that cannot be opened, fails on a page or cannot be written whole raises ComError
+// kPrinterError with the reason. A job that was started is always ended, so what was drawn is not left hanging in
+// the spooler.
 bool printDocument(const PrintedDocument& document, const QString& documentName,
                    PrinterTarget& target = printerTarget());
 

@@ -51,6 +51,24 @@ TEST_F(TemplateFolderTest, FirstCopyKeepsUserFilesAndBringsBackTheTwentyTenSet) 
     EXPECT_TRUE(prompts_->messages.empty());
 }
 
+// A template in the forms folder may be a link to a file of the user's elsewhere: copying the set again replaces
+// the link with the template and leaves that file as it was.
+TEST_F(TemplateFolderTest, ACopyReplacesALinkAndLeavesTheFileItNames) {
+    ASSERT_TRUE(MovePdfFiles());
+    const fs::path folder = forms::UserFormsFolder();
+    const fs::path own = home_.path() / "my-form.pdf";
+    std::ofstream(own) << "the user's own form";
+    fs::remove(folder / "4562_09.pdf");
+    fs::create_symlink(own, folder / "4562_09.pdf");
+
+    EXPECT_TRUE(MovePdfFiles());
+    EXPECT_FALSE(fs::is_symlink(folder / "4562_09.pdf"));
+    EXPECT_EQ(fs::file_size(folder / "4562_09.pdf"), fs::file_size(InstalledFormsFolder() / "4562_09.pdf"));
+    std::ifstream in(own);
+    EXPECT_TRUE(std::string(std::istreambuf_iterator<char>(in), {}) == "the user's own form");  // not the template
+    EXPECT_EQ(fileCount(folder), fileCount(InstalledFormsFolder()));  // no temporary file left
+}
+
 TEST_F(TemplateFolderTest, ErrorsAreShownAndCountAsFalse) {
     ::unsetenv("HOME");
     EXPECT_FALSE(RetrieveFilesCopied());

@@ -13,9 +13,8 @@
 
 #include "AtomicFile.h"
 #include "ComError.h"
-#include "FileSizeLimit.h"
+#include "FullDisk.h"
 #include "ScratchFolder.h"
-#include "SmallDisk.h"
 
 namespace {
 
@@ -68,24 +67,20 @@ TEST(AtomicFile, ALinkAtTheTargetIsReplacedAndWhatItPointsToIsNeverWritten) {
 }
 
 TEST(AtomicFile, AFullDiskLeavesTheOldFileAndNoTemporaryFileAndGivesTheSystemsReason) {
-    tally::testing::SmallDisk disk(64 * 1024);
-    const ScratchFolder fallback;
-    const fs::path folder = disk.mounted() ? disk.path() : fallback.path();
-    put(folder / "out.txt", "old");
-    std::optional<tally::testing::FileSizeLimit> limit;
-    if (!disk.mounted()) limit.emplace(16 * 1024);
+    tally::testing::FullDisk disk(64 * 1024);
+    put(disk / "out.txt", "old");
+    disk.fill();
     try {
-        tally::files::writeFileWhole(folder / "out.txt", std::string(200 * 1024, 'x'), FileAccess::OwnerOnly, "Test");
+        tally::files::writeFileWhole(disk / "out.txt", std::string(200 * 1024, 'x'), FileAccess::OwnerOnly, "Test");
         FAIL() << "a write beyond the disk was reported as done";
     } catch (const tally::ComError& e) {
         EXPECT_EQ(e.number(), tally::vberr::PathFileAccessError);
-        const std::string reason = disk.mounted() ? "No space left on device" : "File too large";
-        EXPECT_NE(e.description().find(reason), std::string::npos) << e.description();
-        EXPECT_NE(e.description().find((folder / "out.txt").string()), std::string::npos) << e.description();
+        EXPECT_NE(e.description().find(disk.reason()), std::string::npos) << e.description();
+        EXPECT_NE(e.description().find((disk / "out.txt").string()), std::string::npos) << e.description();
     }
-    limit.reset();
-    EXPECT_EQ(contentOf(folder / "out.txt"), "old");
-    EXPECT_EQ(namesIn(folder), std::vector<std::string>{"out.txt"});
+    disk.empty();
+    EXPECT_EQ(contentOf(disk / "out.txt"), "old");
+    EXPECT_EQ(namesIn(disk.path()), std::vector<std::string>{"out.txt"});
 }
 
 TEST(AtomicFile, ModesFollowWhoMayReadTheFileWhateverTheUmask) {

@@ -16,6 +16,7 @@
 #include "FormBuilder.h"
 #include "PdfForm.h"
 #include "ErrorNumber.h"
+#include "FullDisk.h"
 #include "ScratchFolder.h"
 
 namespace fs = std::filesystem;
@@ -24,6 +25,7 @@ using pdf::SheetFieldKind;
 
 namespace {
 
+using tally::testing::FullDisk;
 using tally::testing::ScratchFolder;
 
 using tally::testing::errorNumberOf;
@@ -104,7 +106,7 @@ TEST(PdfForm, SetValuesSurviveSaveAndReload) {
     EXPECT_EQ(back.FieldValue(3), "Yes");
     EXPECT_EQ(back.FieldValue(4), "No");
     EXPECT_EQ(back.FieldValue(5), "30,000");
-    EXPECT_FALSE(fs::exists(folder / ("filled.pdf.part" + std::to_string(getpid()))));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);  // no leftovers
     // The values are drawn in the form itself, so a viewer that does not draw fields shows them too.
     EXPECT_TRUE(drawsText(filled, "(30,000)"));
 }
@@ -183,19 +185,21 @@ TEST(PdfForm, FailuresAreRaisedWithTheirNumbers) {
     EXPECT_FALSE(fs::exists(folder / "no-such-folder"));
 }
 
-TEST(PdfForm, AFailedSaveKeepsTheEarlierFile) {
+// The PDF writer does not see a failure of its last flush: a full disk would leave a form cut short as if saved.
+TEST(PdfForm, AFullDiskKeepsTheEarlierFileAndSaysWhy) {
     ScratchFolder folder;
-    fs::path target = folder / "out.pdf";
-    writeBytes(target, "earlier run");
     pdf::PdfForm form;
     form.LoadFromFile(buildSampleSheet(folder));
-    // a folder in the way of the temporary name makes the write fail
-    fs::create_directory(folder / ("out.pdf.part" + std::to_string(getpid())));
-    EXPECT_EQ(errorNumberOf([&] { form.SaveToFile(target); }), tally::vberr::PathFileAccessError);
-    std::ifstream in(target);
-    std::string text;
-    std::getline(in, text);
-    EXPECT_EQ(text, "earlier run");
+    FullDisk disk(1024);  // smaller than the form, whichever way the disk fills
+    writeBytes(disk / "out.pdf", "earlier run");
+    disk.fill();
+    std::string description;
+    EXPECT_EQ(errorNumberOf([&] { form.SaveToFile(disk / "out.pdf"); }, &description),
+              tally::vberr::PathFileAccessError);
+    disk.empty();
+    EXPECT_NE(description.find(disk.reason()), std::string::npos) << description;
+    EXPECT_EQ(readBytes(disk / "out.pdf"), "earlier run");
+    EXPECT_EQ(std::distance(fs::directory_iterator(disk.path()), fs::directory_iterator()), 1);  // no leftovers
 }
 
 TEST(FormBuilder, ManyFieldsSpreadOverPagesKeepTheirOrder) {

@@ -15,6 +15,7 @@
 
 #include "DesktopState.h"
 #include "FakePrompts.h"
+#include "FullDisk.h"
 #include "ListPrinting.h"
 #include "PrinterOutput.h"
 #include "ScopedHome.h"
@@ -260,6 +261,30 @@ TEST_F(PrintToPdf, APrinterThatCannotBeOpenedIsReportedOnceAndNothingIsLeftOpen)
     EXPECT_TRUE(boxes[0].endsWith(QStringLiteral(" Error Number: 482")));
     EXPECT_TRUE(boxes[1].startsWith(QStringLiteral("Error in PrintAssetDetail Printer error: ")));
     EXPECT_TRUE(boxes[1].endsWith(QStringLiteral(" 482")));
+    EXPECT_EQ(prompts_->waitDepth, 0);
+}
+
+// The PDF writer does not see its writes fail: a full disk left a printout cut short, in place of the earlier
+// file, and said nothing.
+TEST_F(PrintToPdf, AFullDiskKeepsTheEarlierFileAndSaysWhy) {
+    tally::testing::FullDisk disk(1024);  // a page of the list is larger, whichever way the disk fills
+    const std::filesystem::path target = disk / "print.pdf";
+    std::ofstream(target) << "earlier printout";
+    installPrinterTarget(std::make_unique<PdfFileTarget>(QString::fromStdString(target.string())));
+    ui::ListView list;
+    fill(list, 70);
+    disk.fill();
+    PrintListView(list, QStringLiteral("Title"));
+    disk.empty();
+
+    const QStringList boxes = prompts_->messageTexts();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes[0].startsWith(QStringLiteral("Error in PrintListView. Printer error: "))) << boxes[0].toStdString();
+    EXPECT_TRUE(boxes[0].contains(QString::fromStdString(disk.reason()))) << boxes[0].toStdString();
+    EXPECT_TRUE(boxes[0].endsWith(QStringLiteral(" Error Number: 482")));
+    std::ifstream in(target);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "earlier printout");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(disk.path()), {}), 1);  // no temporary file left
     EXPECT_EQ(prompts_->waitDepth, 0);
 }
 

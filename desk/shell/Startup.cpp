@@ -1,11 +1,13 @@
 #include "Startup.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
+#include <QMdiArea>
 
 #include "AppIdentity.h"
 #include "DesktopState.h"
 #include "HTMLHelp.h"
+#include "ProgramIcon.h"
 #include "frmCompany.h"
 #include "frmGettingStarted.h"
 #include "mdiMain.h"
@@ -13,6 +15,8 @@
 namespace tally::desk {
 
 bool Main() {
+    // Every window, dialog and the window manager's list of windows carry the program's icon.
+    QApplication::setWindowIcon(programIcon());
     const QString helpFile = QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kHelpFileName));
     gobjHTMLHelp = std::make_unique<HTMLHelp>();
     gobjHTMLHelp->setCHMFile(helpFile);
@@ -24,10 +28,19 @@ bool Main() {
     if (CheckForStartUpHelp()) frmGettingStarted::showShared(main);
     if (CheckForShowCompany()) {
         ShowCompanyPicker();
-        // The closing picker hands the activation to the main window, which would cover Getting Started: it comes
-        // back to the front, as it was before the picker opened.
+        // The closing picker hands the activation to a window of the window manager's choosing, often the main
+        // window, which would cover Getting Started: it comes back to the front, as it was before the picker opened.
+        // Not when the picker opened a window in the main window (New opens Companies/Clients): the window the user
+        // asked for is in front, and Getting Started stays open behind it.
         const frmGettingStarted* help = frmGettingStarted::shared();
-        if (help && help->isVisible() && mainWindow()) frmGettingStarted::showShared(main);
+        if (help && help->isVisible() && mainWindow()) {
+            if (main->mdiArea().subWindowList().isEmpty()) {
+                frmGettingStarted::showShared(main);
+            } else {
+                main->raise();
+                main->activateWindow();
+            }
+        }
     }
     return mainWindow() != nullptr;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Start-up of the program: help, the main window, the default year, the last company, and the Getting Started
-// window and company picker when the database asks for them.
+// Start-up of the program: its icon, help, the main window, the default year, the last company, and the Getting
+// Started window and company picker when the database asks for them.
 
 namespace tally::desk {
 

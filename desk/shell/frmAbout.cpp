@@ -5,10 +5,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <QStyle>
 
 #include "AppIdentity.h"
 #include "LinkLabel.h"
+#include "ProgramIcon.h"
 #include "Prompts.h"
 #include "Twips.h"
 #include "WebAccess.h"
@@ -40,7 +40,7 @@ frmAbout::frmAbout(QWidget* mainWindow) : QDialog(mainWindow) {
     fraAbout_->setObjectName(QStringLiteral("fraAbout"));
     auto* picIcon = new QLabel;
     picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(32, 32));
+    picIcon->setPixmap(programIcon().pixmap(32, 32));
     auto* lblTitle = plainLabel("lblTitle", QString::fromLatin1(kAppTitle));
     QFont titleFont = lblTitle->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);

@@ -7,13 +7,17 @@
 #include <QMdiSubWindow>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QPointer>
+#include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTest>
 
 #include "DeskTestSupport.h"
 #include "Settings.h"
 #include "Startup.h"
 #include "Twips.h"
+#include "frmAbout.h"
 #include "frmCompany.h"
 #include "frmGettingStarted.h"
 #include "modDatabase.h"
@@ -67,6 +71,78 @@ TEST_F(Startup, GettingStartedComesFirstThenThePickerModalOverIt) {
     EXPECT_EQ(mainWindow()->windowTitle(), "Tallyvane  for - Smith Hardware");
     EXPECT_EQ(gstrCompanyName, "Smith Hardware");
     EXPECT_GT(glngCompanyId, 1);
+}
+
+// A first start: Getting Started is up with the picker over it, and the user presses New to enter a first company.
+// The Companies/Clients window that opens is the window asked for: it stays in front, and Getting Started stays
+// open behind it until Help > Getting Started brings it forward.
+TEST_F(Startup, TheWindowThePickersNewOpensStaysInFrontOfGettingStarted) {
+    switches(true, true);
+    // The Companies/Clients window as the maintenance part opens it: in the main window, made its active one.
+    QPointer<QMdiSubWindow> companies;
+    deskCommands().showMaintenance = [&](const QString& key) {
+        auto* form = new QWidget;
+        form->setWindowTitle(key);
+        companies = mainWindow()->mdiArea().addSubWindow(form);
+        companies->show();
+        mainWindow()->mdiArea().setActiveSubWindow(companies);
+    };
+    onNextModal([](QDialog& picker) {
+        auto* cmdNew = picker.findChild<QPushButton*>("cmdNew");
+        ASSERT_TRUE(cmdNew && cmdNew->isEnabled());
+        QTest::mouseClick(cmdNew, Qt::LeftButton);
+    });
+    ASSERT_TRUE(Main());
+    frmGettingStarted* help = frmGettingStarted::shared();
+    ASSERT_TRUE(help && help->isVisible());
+    ASSERT_TRUE(companies && companies->isVisible());
+    EXPECT_EQ(companies->windowTitle(), "Companies");
+    EXPECT_TRUE(QTest::qWaitForWindowActive(mainWindow()));
+    QTest::qWait(100);  // no activation comes after it
+    EXPECT_EQ(QApplication::activeWindow(), mainWindow());
+    EXPECT_EQ(mainWindow()->mdiArea().activeSubWindow(), companies);
+    EXPECT_TRUE(help->isVisible());
+
+    auto* item = mainWindow()->findChild<QAction*>("mnuGettingStarted");
+    ASSERT_TRUE(item);
+    item->trigger();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(help));
+    EXPECT_TRUE(companies->isVisible());
+}
+
+// The program's own icon, which the About window shows, is every window's: the main window's, Getting Started's,
+// the About window's and a child window's in the main window, whose title bars and the window manager's list show it.
+TEST_F(Startup, EveryWindowCarriesTheProgramsIconThatTheAboutWindowShows) {
+    switches(true, false);
+    ASSERT_TRUE(Main());
+    const QIcon icon = QApplication::windowIcon();
+    ASSERT_FALSE(icon.isNull());
+    frmAbout about(mainWindow());
+    const auto* picIcon = about.findChild<QLabel*>("picIcon");
+    ASSERT_TRUE(picIcon);
+    const QImage shown = picIcon->pixmap().toImage();
+    EXPECT_FALSE(shown.isNull());
+    EXPECT_TRUE(shown == icon.pixmap(shown.size()).toImage());
+    // Not a picture the style has for any program.
+    EXPECT_FALSE(shown == about.style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(shown.size()).toImage());
+    EXPECT_FALSE(shown == about.style()->standardIcon(QStyle::SP_TitleBarMenuButton).pixmap(shown.size()).toImage());
+
+    QMdiSubWindow* child = mainWindow()->mdiArea().addSubWindow(new QWidget);
+    child->show();
+    const QWidget* windows[] = {mainWindow(), frmGettingStarted::shared(), &about, child};
+    for (const QWidget* window : windows) {
+        ASSERT_TRUE(window);
+        EXPECT_EQ(window->windowIcon().cacheKey(), icon.cacheKey()) << window->metaObject()->className();
+    }
+    // The child window's title bar, which the toolkit draws, shows it rather than the toolkit's logo: the icon's
+    // own ground colour is there.
+    const QColor ground = icon.pixmap(16, 16).toImage().pixelColor(8, 1);
+    const int titleHeight = child->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, child);
+    const QImage titleBar = child->grab(QRect(0, 0, child->width(), titleHeight)).toImage();
+    int groundPixels = 0;
+    for (int y = 0; y < titleBar.height(); ++y)
+        for (int x = 0; x < titleBar.width(); ++x) groundPixels += titleBar.pixelColor(x, y) == ground;
+    EXPECT_GE(groundPixels, 20);
 }
 
 TEST_F(Startup, UnreachableDatabaseGivesYearZeroAndOpensNeitherWindow) {

@@ -1,7 +1,8 @@
 // Times the engine and the Form 4562 writer on generated registers of 1,000 and 10,000 assets: saving one asset
 // (its rows deleted, its schedule written, its gain or loss stored) beside the same rows written with SQLite alone
 // in one transaction and with one commit per row, and saved again with another cost each time; each list report's
-// query; the Form 4562 figures; and the whole form for a tax year filled as a PDF form and one written as FDF.
+// query; a backup and a restore of the whole register; the Form 4562 figures; and the whole form for a tax year
+// filled as a PDF form and one written as FDF.
 // `make bench` builds and runs it; it is not one of the tests.
 
 #include <benchmark/benchmark.h>
@@ -19,10 +20,12 @@
 #include "CalcDepr.h"
 #include "Connection.h"
 #include "Conversions.h"
+#include "DatabaseFiles.h"
 #include "DeprSupport.h"
 #include "Display4562.h"
 #include "Form4562Figures.h"
 #include "ScopedHome.h"
+#include "ScratchFolder.h"
 #include "TestDatabase.h"
 #include "UserFormsFolder.h"
 #include "VbDate.h"
@@ -33,6 +36,7 @@ namespace {
 namespace fs = std::filesystem;
 using tally::engine::CalcDepr;
 using tally::engine::DeprSupport;
+namespace DatabaseFiles = tally::engine::DatabaseFiles;
 namespace modDatabase = tally::engine::modDatabase;
 
 constexpr std::int32_t kCompany = 1;
@@ -190,6 +194,7 @@ public:
         return *rawSave_;
     }
     std::int32_t anyAsset() const { return kFirstAsset + count_ / 2; }
+    fs::path backupPath() const { return backups_.path() / "Depr.mdb"; }
     // The saved asset saved with another cost each time, as after the user edited it: none of the texts of its
     // rows was sent before, so every one is translated and prepared.
     void saveEdited() {
@@ -246,6 +251,7 @@ private:
     int count_;
     tally::testing::ScopedHome home_;
     tally::testing::TestDatabase database_;
+    tally::testing::ScratchFolder backups_;
     Asset saved_{};
     std::unique_ptr<RawSave> rawSave_;
     int edits_ = 0;
@@ -302,6 +308,17 @@ void registerBenchmarks(int count) {
             benchmark::DoNotOptimize((support.*report)(kCompany, kReportYear));
         });
     }
+
+    // File > Backup Database and File > Restore Database of the whole register (the restore puts a backup of the
+    // same register back, its checks and the ".bak" included).
+    add("BackupDatabase", [](GeneratedRegister& r) {
+        DatabaseFiles::Copy(modDatabase::DatabasePath(), r.backupPath());
+    });
+    add("RestoreDatabase", [](GeneratedRegister& r) {
+        if (!fs::exists(r.backupPath())) DatabaseFiles::Copy(modDatabase::DatabasePath(), r.backupPath());
+        const fs::path live = modDatabase::DatabasePath();
+        DatabaseFiles::RestoreCandidate(r.backupPath(), tally::testing::shippedDatabasePath(), live).RestoreInto(live);
+    });
 
     add("Form4562Figures", [](GeneratedRegister&) {
         benchmark::DoNotOptimize(tally::forms::gatherForm4562(kPdfYear, kCompany, [](std::int32_t, std::int16_t) {}));

@@ -26,12 +26,12 @@ constexpr const char* kErrorSource = "Database";
 // The schema name under which the candidate is attached to the register's connection.
 constexpr const char* kCandidate = "candidate";
 
-[[noreturn]] void raise(long number, const std::string& description) {
+[[noreturn]] void raiseError(long number, const std::string& description) {
     throw ComError(number, kErrorSource, description);
 }
 
 [[noreturn]] void raiseNotOurs(const fs::path& file, const std::string& reason) {
-    raise(ado::adoerr::CannotOpenDatabase, "'" + file.string() + "' is not a database of this program: " + reason);
+    raiseError(ado::adoerr::CannotOpenDatabase, "'" + file.string() + "' is not a database of this program: " + reason);
 }
 
 std::string quoted(const std::string& name) {
@@ -41,23 +41,18 @@ std::string quoted(const std::string& name) {
 }
 
 // One SQLite connection to a whole database file, closed with the object. A failure is raised with the system's
-// reason where there is one (a full disk, a file that cannot be read), else with SQLite's.
+// reason where there is one, else with SQLite's.
 class SqliteFile {
 public:
     SqliteFile(fs::path path, int flags) : path_(std::move(path)) {
         const int rc = sqlite3_open_v2(path_.c_str(), &db_, flags, nullptr);
-        if (rc != SQLITE_OK && sqlite3_system_errno(db_) == ENOENT) {
-            sqlite3_close_v2(db_);
-            raise(vberr::FileNotFound, "File not found: '" + path_.string() + "'");
-        }
         if (rc != SQLITE_OK) {
-            const int code = rc;
-            try {
-                fail("cannot open", code);
-            } catch (...) {
-                sqlite3_close_v2(db_);
-                throw;
-            }
+            // SQLite hands out a connection even when opening failed; its reason is read before it is closed.
+            const bool missing = sqlite3_system_errno(db_) == ENOENT;
+            const std::string reason = reasonFor(rc);
+            sqlite3_close_v2(db_);
+            if (missing) raiseError(vberr::FileNotFound, "File not found: '" + path_.string() + "'");
+            raiseFailure("cannot open", rc, reason);
         }
         sqlite3_extended_result_codes(db_, 1);
         sqlite3_busy_handler(db_, &SqliteFile::waitWhileBusy, &busySince_);
@@ -93,23 +88,25 @@ public:
         return result;
     }
 
-    [[noreturn]] void fail(const std::string& what, int rc) const {
-        const int code = rc & 0xff;
-        std::string reason;
-        // SQLite keeps no system error for a full disk; the reason is the system's all the same.
-        if (code == SQLITE_FULL) {
-            reason = std::strerror(ENOSPC);
-        } else if (db_ && sqlite3_system_errno(db_) != 0 && (code == SQLITE_IOERR || code == SQLITE_CANTOPEN)) {
-            reason = std::strerror(sqlite3_system_errno(db_));
-        } else {
-            reason = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
-        }
-        const std::string description = "'" + path_.string() + "': " + reason;
-        if (code == SQLITE_NOTADB) raiseNotOurs(path_, reason);
-        raise(vberr::PathFileAccessError, "Path/File access error: " + what + " " + description);
-    }
+    [[noreturn]] void fail(const std::string& what, int rc) const { raiseFailure(what, rc, reasonFor(rc)); }
 
 private:
+    // The system's reason where there is one (a full disk, a file that cannot be read), else SQLite's.
+    std::string reasonFor(int rc) const {
+        const int code = rc & 0xff;
+        // SQLite keeps no system error for a full disk; the reason is the system's all the same.
+        if (code == SQLITE_FULL) return std::strerror(ENOSPC);
+        if ((code == SQLITE_IOERR || code == SQLITE_CANTOPEN) && sqlite3_system_errno(db_) != 0)
+            return std::strerror(sqlite3_system_errno(db_));
+        return db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+    }
+
+    [[noreturn]] void raiseFailure(const std::string& what, int rc, const std::string& reason) const {
+        if ((rc & 0xff) == SQLITE_NOTADB) raiseNotOurs(path_, reason);
+        raiseError(vberr::PathFileAccessError,
+                   "Path/File access error: " + what + " '" + path_.string() + "': " + reason);
+    }
+
     // Another copy of the program saving holds the file for a moment: wait for it as long as the program does,
     // trying again often. SQLite's own wait sleeps ever longer between tries, and a copy that saves one asset after
     // another takes the file back in the moment between two saves, so that a backup or a restore would never get
@@ -303,7 +300,7 @@ RestoreCandidate::RestoreCandidate(const fs::path& file, const fs::path& referen
     struct stat info {};
     if (::stat(file.c_str(), &info) != 0) {
         const int error = errno;
-        if (error == ENOENT) raise(vberr::FileNotFound, "File not found: '" + file.string() + "'");
+        if (error == ENOENT) raiseError(vberr::FileNotFound, "File not found: '" + file.string() + "'");
         copy_.fail("cannot read", file, error);
     }
     // A pipe or a device would never end, a folder is nothing SQLite can read.

@@ -317,7 +317,8 @@ TEST_F(Restore, AFileThatIsNotAWholeDatabaseOfThisProgramIsRefusedWithTheReason)
         std::function<void(const QString& path)> make;
         const char* reason;
     } cases[] = {
-        {"garbage", [](const QString& path) { writeFile(path, QByteArray("not a database, only text\n").repeated(200)); },
+        {"garbage",
+         [](const QString& path) { writeFile(path, QByteArray("not a database, only text\n").repeated(200)); },
          "file is not a database"},
         {"empty", [](const QString& path) { writeFile(path, {}); }, "it has no table"},
         {"index damage",

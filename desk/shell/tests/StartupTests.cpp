@@ -262,7 +262,8 @@ TEST_F(Startup, MissingCompanyListEndsTheProgramThroughTheNormalShutDown) {
     EXPECT_EQ(mainWindow(), nullptr);
     // The engine's error first, then the reason the program ends.
     ASSERT_EQ(prompts_->messages.size(), 2u);
-    EXPECT_TRUE(prompts_->messages[0].text.startsWith("Error in GetListData ")) << prompts_->messages[0].text.toStdString();
+    EXPECT_TRUE(prompts_->messages[0].text.startsWith("Error in GetListData "))
+        << prompts_->messages[0].text.toStdString();
     EXPECT_EQ(prompts_->messages[1].text, "Can not connect to the database.");
     EXPECT_EQ(prompts_->messages[1].title, "Get List Data");
     EXPECT_EQ(prompts_->messages[1].style, ui::mb::Critical);

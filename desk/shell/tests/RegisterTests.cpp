@@ -6,7 +6,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 #include <QDir>
 #include <QLabel>
@@ -16,6 +15,7 @@
 
 #include "BackupRestore.h"
 #include "DeskTestSupport.h"
+#include "FileContents.h"
 #include "FileSizeLimit.h"
 #include "Startup.h"
 #include "db.h"
@@ -25,12 +25,8 @@ namespace tally::desk::testing {
 namespace {
 
 namespace fs = std::filesystem;
+using tally::testing::bytesOf;
 
-std::string bytesOf(const fs::path& file) {
-    std::ostringstream text;
-    text << std::ifstream(file, std::ios::binary).rdbuf();
-    return text.str();
-}
 
 QStringList entriesOf(const fs::path& folder) {
     const QDir dir(QString::fromStdString(folder.string()));

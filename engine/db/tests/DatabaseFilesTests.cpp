@@ -17,7 +17,6 @@
 #include <memory>
 #include <optional>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,6 +24,7 @@
 
 #include "ComError.h"
 #include "DatabaseFiles.h"
+#include "FileContents.h"
 #include "FileSizeLimit.h"
 #include "FullDisk.h"
 #include "ScratchFolder.h"
@@ -37,6 +37,8 @@ namespace {
 namespace fs = std::filesystem;
 namespace DatabaseFiles = tally::engine::DatabaseFiles;
 using tally::testing::ScratchFolder;
+using tally::testing::bytesOf;
+using tally::testing::namesIn;
 
 // Rows of depreciation the writer's five-year asset gets.
 constexpr int kRowsPerAsset = 6;
@@ -183,18 +185,7 @@ void execute(const fs::path& file, const std::string& sql) {
     ASSERT_EQ(rc, SQLITE_OK) << sql;
 }
 
-std::string bytesOf(const fs::path& file) {
-    std::ostringstream text;
-    text << std::ifstream(file, std::ios::binary).rdbuf();
-    return text.str();
-}
 
-std::vector<std::string> namesIn(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 class RegisterCopies : public ::testing::Test {
 protected:

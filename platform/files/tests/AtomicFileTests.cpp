@@ -9,10 +9,10 @@
 #include <unistd.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "AtomicFile.h"
 #include "ComError.h"
+#include "FileContents.h"
 #include "FullDisk.h"
 #include "ScratchFolder.h"
 
@@ -22,22 +22,11 @@ namespace fs = std::filesystem;
 using tally::files::AtomicFile;
 using tally::files::FileAccess;
 using tally::testing::ScratchFolder;
-
-std::string contentOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using tally::testing::bytesOf;
+using tally::testing::namesIn;
 
 void put(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
-std::vector<std::string> namesIn(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 mode_t modeOf(const fs::path& path) {
     struct stat info {};
@@ -61,8 +50,8 @@ TEST(AtomicFile, ALinkAtTheTargetIsReplacedAndWhatItPointsToIsNeverWritten) {
     fs::create_symlink(folder / "other.txt", folder / "out.txt");
     tally::files::writeFileWhole(folder / "out.txt", "new", FileAccess::Shared, "Test");
     EXPECT_FALSE(fs::is_symlink(folder / "out.txt"));
-    EXPECT_EQ(contentOf(folder / "out.txt"), "new");
-    EXPECT_EQ(contentOf(folder / "other.txt"), "someone else's");
+    EXPECT_EQ(bytesOf(folder / "out.txt"), "new");
+    EXPECT_EQ(bytesOf(folder / "other.txt"), "someone else's");
     EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"other.txt", "out.txt"}));
 }
 
@@ -79,7 +68,7 @@ TEST(AtomicFile, AFullDiskLeavesTheOldFileAndNoTemporaryFileAndGivesTheSystemsRe
         EXPECT_NE(e.description().find((disk / "out.txt").string()), std::string::npos) << e.description();
     }
     disk.empty();
-    EXPECT_EQ(contentOf(disk / "out.txt"), "old");
+    EXPECT_EQ(bytesOf(disk / "out.txt"), "old");
     EXPECT_EQ(namesIn(disk.path()), std::vector<std::string>{"out.txt"});
 }
 
@@ -93,7 +82,7 @@ TEST(AtomicFile, ModesFollowWhoMayReadTheFileWhateverTheUmask) {
     EXPECT_EQ(modeOf(folder / "private"), 0600u);
     EXPECT_EQ(modeOf(folder / "shared"), 0644u);
     EXPECT_EQ(modeOf(folder / "copy"), 0600u);
-    EXPECT_EQ(contentOf(folder / "copy"), "c");
+    EXPECT_EQ(bytesOf(folder / "copy"), "c");
 }
 
 TEST(AtomicFile, KeepingAnExistingTargetLeavesItAndRemovesTheNewCopy) {
@@ -102,7 +91,7 @@ TEST(AtomicFile, KeepingAnExistingTargetLeavesItAndRemovesTheNewCopy) {
     AtomicFile file(folder / "out.txt", FileAccess::OwnerOnly, "Test");
     file.write("second");
     EXPECT_FALSE(file.commit(tally::files::ExistingTarget::Keep));
-    EXPECT_EQ(contentOf(folder / "out.txt"), "first");
+    EXPECT_EQ(bytesOf(folder / "out.txt"), "first");
 }
 
 // Ages a file so that it no longer counts as just made.

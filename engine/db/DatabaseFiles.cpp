@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <thread>
-#include <cctype>
 #include <cstring>
+#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ComError.h"
@@ -234,18 +234,14 @@ bool hasTable(const SqliteFile& file, const std::string& schema, const std::stri
 void requireTablesOf(const fs::path& reference, const fs::path& copy, const fs::path& shown) {
     const SqliteFile expected(reference, SQLITE_OPEN_READONLY);
     const SqliteFile candidate(copy, SQLITE_OPEN_READONLY);
-    const std::string columnsQuery = "SELECT lower(name) FROM pragma_table_info(?1)";
+    // Column names are compared as SQLite compares them, without regard to case.
+    const std::string columns = "SELECT name, lower(name) FROM pragma_table_info(?1)";
     for (const std::string& table : tablesOf(expected, "main")) {
-        const auto present = candidate.rows(columnsQuery, &table);
+        std::set<std::string> present;
+        for (const auto& column : candidate.rows(columns, &table)) present.insert(column[1]);
         if (present.empty()) raiseNotOurs(shown, "it has no table " + table);
-        for (const auto& column : expected.rows("SELECT name FROM pragma_table_info(?1)", &table)) {
-            std::string name = column.front();
-            std::string lower = name;
-            for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-            bool found = false;
-            for (const auto& have : present) found = found || have.front() == lower;
-            if (!found) raiseNotOurs(shown, "its table " + table + " has no column " + name);
-        }
+        for (const auto& column : expected.rows(columns, &table))
+            if (!present.count(column[1])) raiseNotOurs(shown, "its table " + table + " has no column " + column[0]);
     }
 }
 

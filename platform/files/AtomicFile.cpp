@@ -125,6 +125,21 @@ bool AtomicFile::commit(ExistingTarget existing) {
     return true;
 }
 
+bool FailureKeepingWriter::write(std::string_view bytes) noexcept {
+    if (failure_) return false;
+    try {
+        file_.write(bytes);
+        return true;
+    } catch (...) {
+        failure_ = std::current_exception();
+        return false;
+    }
+}
+
+void FailureKeepingWriter::raiseFailure() const {
+    if (failure_) std::rethrow_exception(failure_);
+}
+
 void writeFileWhole(const fs::path& target, std::string_view bytes, FileAccess access, const std::string& errorSource) {
     AtomicFile file(target, access, errorSource);
     file.write(bytes);

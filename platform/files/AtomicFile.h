@@ -7,6 +7,7 @@
 
 #include <sys/types.h>
 
+#include <exception>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -54,6 +55,22 @@ private:
     std::string errorSource_;
     std::filesystem::path temporary_;
     int fd_ = -1;
+};
+
+// The writes of a library that must not meet an exception from its output (Qt's devices; qpdf's pipelines, which
+// finish in destructors): the first failed write is kept and later ones are skipped, and raiseFailure() raises it
+// once the library is done, before the file is committed.
+class FailureKeepingWriter {
+public:
+    explicit FailureKeepingWriter(AtomicFile& file) : file_(file) {}
+    // Appends `bytes`; false when this or an earlier write failed.
+    bool write(std::string_view bytes) noexcept;
+    // Raises the first failed write's ComError 75, with the system's reason; nothing when every write went well.
+    void raiseFailure() const;
+
+private:
+    AtomicFile& file_;
+    std::exception_ptr failure_;
 };
 
 // Writes `bytes` as `target` in one piece.

@@ -1,6 +1,5 @@
 #include "SavePdf.h"
 
-#include <exception>
 #include <qpdf/Pipeline.hh>
 #include <qpdf/QPDFWriter.hh>
 
@@ -19,7 +18,7 @@ namespace {
 // raiseFailure() once the writer is done.
 class AtomicFilePipeline final : public Pipeline {
 public:
-    explicit AtomicFilePipeline(tally::files::AtomicFile& file) : Pipeline("atomic file", nullptr), file_(file) {}
+    explicit AtomicFilePipeline(tally::files::AtomicFile& file) : Pipeline("atomic file", nullptr), out_(file) {}
 
     void write(unsigned char const* data, size_t length) override {
         pending_.append(reinterpret_cast<const char*>(data), length);
@@ -27,28 +26,18 @@ public:
     }
     void finish() override { flush(); }
 
-    // Raises the first failed write's ComError 75, with the system's reason; nothing when every write went well.
-    void raiseFailure() const {
-        if (failure_) std::rethrow_exception(failure_);
-    }
+    void raiseFailure() const { out_.raiseFailure(); }
 
 private:
     static constexpr std::size_t kChunk = 1 << 16;
 
     void flush() {
-        if (!failure_) {
-            try {
-                file_.write(pending_);
-            } catch (const tally::ComError&) {
-                failure_ = std::current_exception();
-            }
-        }
+        out_.write(pending_);
         pending_.clear();
     }
 
-    tally::files::AtomicFile& file_;
+    tally::files::FailureKeepingWriter out_;
     std::string pending_;
-    std::exception_ptr failure_;
 };
 
 }  // namespace

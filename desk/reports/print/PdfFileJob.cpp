@@ -4,27 +4,15 @@
 #include <QPageSize>
 
 #include "AppIdentity.h"
-#include "ComError.h"
 
 namespace tally::desk {
 
-AtomicFileDevice::AtomicFileDevice(files::AtomicFile& file) : file_(file) { open(QIODevice::WriteOnly); }
-
-void AtomicFileDevice::raiseFailure() const {
-    if (failure_) std::rethrow_exception(failure_);
-}
+AtomicFileDevice::AtomicFileDevice(files::AtomicFile& file) : out_(file) { open(QIODevice::WriteOnly); }
 
 qint64 AtomicFileDevice::readData(char*, qint64) { return -1; }
 
 qint64 AtomicFileDevice::writeData(const char* data, qint64 size) {
-    if (failure_) return -1;
-    try {
-        file_.write(std::string_view(data, static_cast<std::size_t>(size)));
-        return size;
-    } catch (const ComError&) {
-        failure_ = std::current_exception();
-        return -1;
-    }
+    return out_.write(std::string_view(data, static_cast<std::size_t>(size))) ? size : -1;
 }
 
 PdfFileJob::PdfFileJob(const std::filesystem::path& target, const QString& documentName)

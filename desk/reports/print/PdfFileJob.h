@@ -3,7 +3,6 @@
 // the target's place only when every page was written. A printout that fails (a full disk) leaves the earlier
 // file and no other; a link at the target is replaced, never written through.
 
-#include <exception>
 #include <filesystem>
 
 #include <QIODevice>
@@ -16,21 +15,19 @@
 namespace tally::desk {
 
 // The bytes of a Qt writer into an AtomicFile. A failed write is kept rather than thrown through the writer's
-// Qt code, and raised again by raiseFailure() once the writer is done.
+// Qt code, and raised by raiseFailure() once the writer is done.
 class AtomicFileDevice final : public QIODevice {
 public:
     explicit AtomicFileDevice(files::AtomicFile& file);
     bool isSequential() const override { return true; }
-    // Raises the first failed write's ComError 75, with the system's reason; nothing when every write went well.
-    void raiseFailure() const;
+    void raiseFailure() const { out_.raiseFailure(); }
 
 protected:
     qint64 readData(char* data, qint64 size) override;
     qint64 writeData(const char* data, qint64 size) override;
 
 private:
-    files::AtomicFile& file_;
-    std::exception_ptr failure_;
+    files::FailureKeepingWriter out_;
 };
 
 // Letter paper, drawn from the paper's corner. The file is one the user keeps (FileAccess::Shared).

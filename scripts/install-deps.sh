@@ -12,6 +12,8 @@ PACKAGES=(
   qt6-documentation-tools
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 poppler-utils xvfb xauth
+  # A comma-decimal system locale, in which the tests check that no number the program writes follows it
+  locales
   # The program opens Form 4562, the web and e-mail links through the desktop (xdg-open), which tells a file's
   # type with `file` where no desktop environment does.
   xdg-utils file
@@ -39,6 +41,12 @@ install_missing() {
 }
 
 install_missing "${PACKAGES[@]}"
+if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+  echo "Generating the locale de_DE.UTF-8"
+  $SUDO sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^de_DE\.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen
+fi
 if [ -z "$(xdg-mime query default application/pdf 2>/dev/null)" ]; then
   install_missing "${PDF_VIEWER[@]}"
 fi

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "ComError.h"
 #include "DatabaseFiles.h"
 #include "ErrorReport.h"
 #include "Prompts.h"
@@ -58,7 +59,13 @@ void BackupDatabase() {
     if (!target) return;
 
     const bool done = withEngineOffline(QStringLiteral("Error in BackupDatabase "), [&] {
-        DatabaseFiles::Copy(liveDatabasePath(), chosenPath(*target));
+        try {
+            DatabaseFiles::Copy(liveDatabasePath(), chosenPath(*target));
+        } catch (const DatabaseFiles::DamagedFile& damage) {
+            throw ComError(damage.number(), damage.source(),
+                           damage.description() + ". A damaged register is not copied: File > Restore Database "
+                                                  "puts a backup in its place.");
+        }
     });
     if (done) DisplayMsg(QStringLiteral("Database was successfully backup."));
 }
@@ -79,10 +86,10 @@ void RestoreDatabase(const std::function<bool()>& closeChildWindows) {
         return;
     }
     const QString prefix = QStringLiteral("Error in RestoreDatabase ");
-    // The register itself needs no restore; any other file is checked and copied aside before a window closes.
-    const bool itself = DatabaseFiles::SameFile(chosenPath(*source), liveDatabasePath());
+    // The chosen file is checked and copied aside before a window closes; the register itself is no exception, so
+    // that a damaged register is never reported restored from itself.
     std::unique_ptr<DatabaseFiles::RestoreCandidate> candidate;
-    if (!itself && !trapStep(prefix, ErrorLayout::ErrorNumber, [&] {
+    if (!trapStep(prefix, ErrorLayout::ErrorNumber, [&] {
             candidate = std::make_unique<DatabaseFiles::RestoreCandidate>(
                 chosenPath(*source), engine::RegisterFile::ShippedCopy(), liveDatabasePath());
         }))
@@ -90,7 +97,7 @@ void RestoreDatabase(const std::function<bool()>& closeChildWindows) {
     if (closeChildWindows && !closeChildWindows()) return;
 
     const bool done = withEngineOffline(prefix, [&] {
-        if (candidate) candidate->RestoreInto(liveDatabasePath());
+        candidate->RestoreInto(liveDatabasePath());
     });
     if (done) DisplayMsg(QStringLiteral("Database was successfully restored."));
 }

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <optional>
 #include <set>
 #include <string>
 #include <thread>
@@ -102,7 +103,7 @@ private:
     }
 
     [[noreturn]] void raiseFailure(const std::string& what, int rc, const std::string& reason) const {
-        if ((rc & 0xff) == SQLITE_NOTADB) raiseNotOurs(path_, reason);
+        if ((rc & 0xff) == SQLITE_NOTADB || (rc & 0xff) == SQLITE_CORRUPT) throw DamagedFile(path_, reason);
         raiseError(vberr::PathFileAccessError,
                    "Path/File access error: " + what + " '" + path_.string() + "': " + reason);
     }
@@ -135,24 +136,41 @@ public:
         file_.exec(kind == Write ? "BEGIN IMMEDIATE" : "BEGIN");
         // A deferred transaction takes its lock at its first read; the read also rolls back what a writer that
         // died in the middle of a save left in the file.
-        file_.rows("SELECT count(*) FROM main.sqlite_master");
+        try {
+            file_.rows("SELECT count(*) FROM main.sqlite_master");
+        } catch (...) {
+            rollback();
+            throw;
+        }
     }
-    ~Transaction() {
-        if (!sqlite3_get_autocommit(file_.get())) sqlite3_exec(file_.get(), "ROLLBACK", nullptr, nullptr, nullptr);
-    }
+    ~Transaction() { rollback(); }
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
     void commit() { file_.exec("COMMIT"); }
 
 private:
+    void rollback() noexcept {
+        if (!sqlite3_get_autocommit(file_.get())) sqlite3_exec(file_.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+
     const SqliteFile& file_;
 };
 
-// Raises unless SQLite's full check of `schema` finds nothing wrong.
+// Raises DamagedFile, naming `shown`, unless SQLite's full check of `schema` finds nothing wrong.
 void requireIntact(const SqliteFile& file, const std::string& schema, const fs::path& shown) {
     const auto found = file.rows("PRAGMA " + schema + ".integrity_check(1)");
     if (found.empty() || found.front().front() != "ok")
-        raiseNotOurs(shown, "it failed the integrity check: " + (found.empty() ? "" : found.front().front()));
+        throw DamagedFile(shown, "it failed the integrity check: " + (found.empty() ? "" : found.front().front()));
+}
+
+bool passesIntegrityCheck(const fs::path& file) {
+    try {
+        const SqliteFile database(file, SQLITE_OPEN_READONLY);
+        requireIntact(database, "main", file);
+        return true;
+    } catch (const DamagedFile&) {
+        return false;
+    }
 }
 
 // Copies what `from` holds (within the transaction it has open) page by page into the empty file `empty`, and
@@ -184,9 +202,10 @@ void writeSnapshot(const SqliteFile& from, const fs::path& target) {
     out.commit();
 }
 
-// Appends the main database file of `file` as it lies on the disk, read through SQLite's own handle of it: a
-// handle of ours, closed again, would drop the locks SQLite holds on the file. The bytes are what was committed
-// only while a lock keeps every other writer out and this connection has changed nothing yet.
+// Appends the main database file of `file` as it lies on the disk, whether SQLite can read it as a database or
+// not, read through SQLite's own handle of it: a handle of ours, closed again, would drop the locks SQLite holds
+// on the file. The bytes are what was committed only while a lock keeps every other writer out and this
+// connection has changed nothing yet.
 void appendFileBytes(const SqliteFile& file, files::AtomicFile& out) {
     sqlite3_file* handle = nullptr;
     const int found = sqlite3_file_control(file.get(), "main", SQLITE_FCNTL_FILE_POINTER, &handle);
@@ -204,16 +223,25 @@ void appendFileBytes(const SqliteFile& file, files::AtomicFile& out) {
     }
 }
 
-// Writes the register as `target`, whole and checked, for the user alone, while the caller's write transaction
-// keeps every other writer out (SQLite's online copy refuses a source in the middle of a write transaction).
-void writeLockedSnapshot(const SqliteFile& live, const fs::path& target) {
-    files::AtomicFile out(target, files::FileAccess::OwnerOnly, kErrorSource);
-    appendFileBytes(live, out);
-    {
-        const SqliteFile copy(out.temporaryPath(), SQLITE_OPEN_READONLY);
-        requireIntact(copy, "main", live.path());
-    }
-    out.commit();
+fs::path bakOf(const fs::path& registerPath) {
+    fs::path bak = registerPath;
+    bak += ".bak";
+    return bak;
+}
+
+// `path` with its folders resolved (links, "." and ".." followed) and its own name as it stands.
+fs::path withFoldersResolved(const fs::path& path) {
+    std::error_code error;
+    const fs::path absolute = fs::absolute(path, error);
+    const fs::path folder = fs::weakly_canonical(absolute.parent_path(), error);
+    return (error ? absolute.parent_path() : folder) / absolute.filename();
+}
+
+// Whether writing `target` would replace the file `source` itself rather than a link to it or another file.
+bool isTheFileItself(const fs::path& source, const fs::path& target) {
+    const fs::path chosen = withFoldersResolved(target);
+    std::error_code error;
+    return chosen == withFoldersResolved(source) || chosen == fs::weakly_canonical(source, error);
 }
 
 // The names of the tables of schema `schema` that hold the user's data (SQLite's own aside).
@@ -277,14 +305,17 @@ void replaceContent(const SqliteFile& live) {
 
 }  // namespace
 
-bool SameFile(const fs::path& a, const fs::path& b) {
-    std::error_code error;
-    const bool same = fs::equivalent(a, b, error);
-    return !error && same;
-}
+DamagedFile::DamagedFile(const fs::path& file, const std::string& reason)
+    : ComError(ado::adoerr::CannotOpenDatabase, kErrorSource, "'" + file.string() + "' is damaged: " + reason),
+      file_(file),
+      reason_(reason) {}
 
 void Copy(const fs::path& source, const fs::path& target) {
-    if (SameFile(source, target)) return;
+    if (isTheFileItself(source, target)) {
+        raiseError(vberr::PathFileAccessError, "Path/File access error: '" + target.string() +
+                                                   "' is the database being copied; a backup must be a file of its "
+                                                   "own: choose another folder or name.");
+    }
     // Read-write, never created: SQLite can then roll back what a writer that died in the middle of a save left.
     const SqliteFile from(source, SQLITE_OPEN_READWRITE);
     const Transaction snapshot(from, Transaction::Read);
@@ -301,10 +332,12 @@ RestoreCandidate::RestoreCandidate(const fs::path& file, const fs::path& referen
     }
     // A pipe or a device would never end, a folder is nothing SQLite can read.
     if (!S_ISREG(info.st_mode)) raiseNotOurs(file, "it is not a regular file");
-    {
+    try {
         const SqliteFile from(file, SQLITE_OPEN_READONLY);
         const Transaction snapshot(from, Transaction::Read);
         copyPagesInto(from, copy_.temporaryPath());
+    } catch (const DamagedFile& damage) {
+        raiseNotOurs(file, damage.reason());
     }
     requireTablesOf(reference, copy_.temporaryPath(), file);
 }
@@ -312,20 +345,42 @@ RestoreCandidate::RestoreCandidate(const fs::path& file, const fs::path& referen
 void RestoreCandidate::RestoreInto(const fs::path& registerPath) const {
     std::error_code error;
     if (!fs::exists(registerPath, error)) {
-        const SqliteFile from(copy_.temporaryPath(), SQLITE_OPEN_READONLY);
-        writeSnapshot(from, registerPath);
+        writeCandidateAs(registerPath);
         return;
     }
     const SqliteFile live(registerPath, SQLITE_OPEN_READWRITE);
-    const std::string copy = copy_.temporaryPath().string();
-    live.rows("ATTACH ?1 AS " + std::string(kCandidate), &copy);
-    Transaction restore(live, Transaction::Write);
-    fs::path bak = registerPath;
-    bak += ".bak";
-    writeLockedSnapshot(live, bak);
+    // Taken when SQLite can read the register as a database. One that it cannot read, no other copy of the program
+    // can write to either.
+    std::optional<Transaction> restore;
+    try {
+        const std::string copy = copy_.temporaryPath().string();
+        live.rows("ATTACH ?1 AS " + std::string(kCandidate), &copy);
+        restore.emplace(live, Transaction::Write);
+    } catch (const DamagedFile&) {
+    }
+    // The ".bak" is the register's file byte for byte: a damaged register is kept as it is, for whatever can still
+    // be read from it, since SQLite can take no copy of its content.
+    files::AtomicFile bak(bakOf(registerPath), files::FileAccess::OwnerOnly, kErrorSource);
+    appendFileBytes(live, bak);
+    const bool whole = restore && passesIntegrityCheck(bak.temporaryPath());
+    bak.commit();
+    if (!whole) {
+        // Its damaged pages can be neither read nor dropped in place: the candidate takes the register's name
+        // instead. SQLite refuses the saves of another copy that still has the old file open ("attempt to write
+        // a readonly database") once that file has lost its name, so none is confirmed into it. A register
+        // reached through a link is replaced where it lies, and the link stays.
+        const fs::path file = fs::canonical(registerPath, error);
+        writeCandidateAs(error ? registerPath : file);
+        return;
+    }
     replaceContent(live);
     requireIntact(live, "main", registerPath);
-    restore.commit();
+    restore->commit();
+}
+
+void RestoreCandidate::writeCandidateAs(const fs::path& target) const {
+    const SqliteFile from(copy_.temporaryPath(), SQLITE_OPEN_READONLY);
+    writeSnapshot(from, target);
 }
 
 }  // namespace tally::engine::DatabaseFiles

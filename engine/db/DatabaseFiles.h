@@ -4,21 +4,35 @@
 // in one read transaction, so it holds exactly what was committed: a journal a crashed writer left is rolled back
 // by SQLite, never deleted. Copies are written whole (temporary file beside the target, checked, synced, renamed
 // over it) and readable by the user alone. Failures raise ComError with the system's or SQLite's reason: 75 when
-// a file cannot be read or written, the provider's cannot-open number when a file is not a database of this
-// program.
+// a file cannot be read or written, the provider's cannot-open number when a file is damaged or not a database of
+// this program.
 
 #include <filesystem>
+#include <string>
 
 #include "AtomicFile.h"
+#include "ComError.h"
 
 namespace tally::engine::DatabaseFiles {
 
-// True when both paths name the same existing file (links and spelling of the path aside).
-bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+// SQLite found a database file damaged: a page it cannot read, a failed integrity check, or no database at all.
+// Raised with the provider's cannot-open number, the file and SQLite's reason.
+class DamagedFile : public ComError {
+public:
+    DamagedFile(const std::filesystem::path& file, const std::string& reason);
+    const std::filesystem::path& file() const noexcept { return file_; }
+    const std::string& reason() const noexcept { return reason_; }
 
-// Writes what is committed in the database at `source` as `target`, which is replaced whole; a symbolic link at
-// the target is replaced, its target never written. The copy must pass SQLite's integrity check. A target that is
-// the source itself is left as it is: it already is that copy.
+private:
+    std::filesystem::path file_;
+    std::string reason_;
+};
+
+// Writes what is committed in the database at `source` as `target`, which is replaced whole; a link at the
+// target (symbolic or hard, to the source or to any other file) is replaced by the copy, what it named is never
+// written. The copy must pass SQLite's integrity check: a damaged source raises DamagedFile and nothing is
+// written. A target that is the source's own file (its path, the folders resolved) is refused with error 75: a
+// backup is a separate file.
 void Copy(const std::filesystem::path& source, const std::filesystem::path& target);
 
 // A file the user picked to restore, checked and copied aside before anything of the register is touched.
@@ -30,13 +44,20 @@ public:
     RestoreCandidate(const std::filesystem::path& file, const std::filesystem::path& reference,
                      const std::filesystem::path& registerPath);
 
-    // Puts the candidate's content in place of the register's, in the register's own file (another copy of the
-    // program working on it goes on without a restart). Under one write lock on the register, its content as
-    // committed is written to "<register>.bak" first, then replaced, so every save another copy made is either in
-    // the ".bak" (before) or in the restored register (after). On failure the register is as it was.
+    // Puts the candidate's content in place of the register's, and keeps what the register held as
+    // "<register>.bak". A whole register is restored in its own file (another copy of the program working on it
+    // goes on without a restart): under one write lock on it, its content as committed is written to the ".bak"
+    // first, then replaced, so every save another copy made is either in the ".bak" (before) or in the restored
+    // register (after). A damaged register (it fails the integrity check, or SQLite cannot read it as a database)
+    // is kept byte for byte as the ".bak" and the candidate takes its place whole, as when there is no register;
+    // another copy that had it open fails to save from then on and needs a restart. On failure the register is
+    // as it was.
     void RestoreInto(const std::filesystem::path& registerPath) const;
 
 private:
+    // Writes the candidate as `target`, whole, in place of whatever is there.
+    void writeCandidateAs(const std::filesystem::path& target) const;
+
     files::AtomicFile copy_;  // never committed: removed with the candidate
 };
 

@@ -1,6 +1,7 @@
 // Backup and restore of the database file: the dialogs, the copies and what may never happen to the live file.
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <functional>
 
@@ -24,13 +25,22 @@
 #include "BackupRestore.h"
 #include "Colour.h"
 #include "DeskTestSupport.h"
+#include "FileContents.h"
 #include "FileSizeLimit.h"
+#include "OtherCopies.h"
+#include "RegisterDamage.h"
+#include "StatusLine.h"
 #include "Startup.h"
 #include "db.h"
 #include "modDatabase.h"
 
 namespace tally::desk::testing {
 namespace {
+
+using tally::testing::Damage;
+using tally::testing::RegisterReader;
+using tally::testing::damageRegister;
+using tally::testing::nameOf;
 
 void writeFile(const QString& path, const QByteArray& content) {
     QFile file(path);
@@ -103,13 +113,78 @@ TEST_F(BackupRestore, BackupCopiesTheLiveFileAndTheEngineWorksOnAfterwards) {
     EXPECT_EQ(companies(), 1);
 }
 
-TEST_F(BackupRestore, BackupOntoTheLiveFileLeavesItWhole) {
-    const qint64 size = QFileInfo(live_).size();
-    prompts_->answerFile(live_);
-    BackupDatabase();
-    EXPECT_EQ(QFileInfo(live_).size(), size);
-    EXPECT_EQ(companies(), 1);
-    EXPECT_EQ(status(), "Database was successfully backup.");
+std::filesystem::path fsPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+ino_t inodeOf(const QString& path) {
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
+}
+
+// A backup is always a file of its own: a link to the register where the user saves is replaced by the copy, and
+// the register's own file, however its path is spelled, is refused. The register is never written, and success
+// is shown only for a copy that was made.
+TEST_F(BackupRestore, ABackupIsAFileOfItsOwnAndNeverTheRegister) {
+    const QByteArray registerBytes = contentOf(live_);
+    ASSERT_TRUE(QFile::link(QFileInfo(live_).path(), inScratch("register folder")));
+    const auto none = [](const QString&) {};
+    const struct Case {
+        const char* name;
+        QString target;
+        std::function<void(const QString& target)> make;
+        bool copied;
+    } cases[] = {
+        {"symbolic link to the register", inScratch("LINK.MDB"),
+         [this](const QString& target) { ASSERT_TRUE(QFile::link(live_, target)); }, true},
+        {"hard link to the register", inScratch("HARD.MDB"),
+         [this](const QString& target) { ASSERT_EQ(::link(QFile::encodeName(live_), QFile::encodeName(target)), 0); },
+         true},
+        {"the register's own path", live_, none, false},
+        {"the register through a linked folder", inScratch("register folder/Depr.mdb"), none, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompts_->clearRecords();
+        DisplayMsg({});
+        c.make(c.target);
+        prompts_->answerFile(c.target);
+        BackupDatabase();
+        if (c.copied) {
+            EXPECT_TRUE(prompts_->messages.empty()) << prompts_->messageTexts().join('\n').toStdString();
+            EXPECT_EQ(status(), "Database was successfully backup.");
+            EXPECT_FALSE(QFileInfo(c.target).isSymLink());
+            EXPECT_NE(inodeOf(c.target), inodeOf(live_));
+            EXPECT_EQ(RegisterReader(fsPath(c.target)).integrity(), "ok");
+        } else {
+            expectOneError("BackupDatabase", 75);
+            EXPECT_TRUE(prompts_->messageTexts().value(0).contains("a backup must be a file of its own"))
+                << prompts_->messageTexts().value(0).toStdString();
+            EXPECT_EQ(status(), "");
+        }
+        EXPECT_TRUE(contentOf(live_) == registerBytes);
+        EXPECT_EQ(QFileInfo(live_).isSymLink(), false);
+        EXPECT_EQ(companies(), 1);
+    }
+}
+
+// A register damaged by a crash or a failing disk: nothing is written where the user saves, and the message says
+// the register is damaged and how to put a backup in its place.
+TEST_F(BackupRestore, ADamagedRegisterIsNotBackedUpAndTheMessageSaysWhatToDo) {
+    for (const Damage damage : {Damage::ZeroedTablePages, Damage::RandomBytes}) {
+        SCOPED_TRACE(nameOf(damage));
+        prompts_->clearRecords();
+        engine::db().Disconnect();
+        const std::string damaged = damageRegister(fsPath(live_), damage);
+        prompts_->answerFile(inScratch("DEPR.MDB"));
+        BackupDatabase();
+        // A register that is no database at all cannot be connected to again either, which a second box says.
+        const QString text = prompts_->messageTexts().value(0);
+        EXPECT_TRUE(text.startsWith("Error in BackupDatabase '" + live_ + "' is damaged: ")) << text.toStdString();
+        EXPECT_TRUE(text.contains("A damaged register is not copied: File > Restore Database puts a backup in its "
+                                  "place.")) << text.toStdString();
+        EXPECT_EQ(status(), "");
+        EXPECT_TRUE(QDir(scratch_.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+        EXPECT_TRUE(tally::testing::bytesOf(fsPath(live_)) == damaged);
+    }
 }
 
 TEST_F(BackupRestore, BackupThatCannotWriteReportsAndReconnects) {
@@ -235,6 +310,61 @@ TEST_F(Restore, AFileOfAnotherNameIsRefusedAndNothingIsTouched) {
     EXPECT_FALSE(QFile::exists(live_ + ".bak"));
 }
 
+// The user's register is damaged (a crash, a failing disk) and the user restores a backup taken earlier: the
+// damaged file is kept byte for byte as the ".bak", the backup takes the register's place, and this copy of the
+// program and another started afterwards work on it.
+TEST_F(Restore, ADamagedRegisterIsReplacedByTheBackupAndKeptByteForByteAsBak) {
+    const QString backup = backupWithExtraCompany("DEPR.MDB");
+    const QByteArray whole = contentOf(live_);
+    for (const Damage damage : tally::testing::kEveryDamage) {
+        SCOPED_TRACE(nameOf(damage));
+        prompts_->clearRecords();
+        engine::db().Disconnect();
+        QFile::remove(live_ + ".bak");
+        writeFile(live_, whole);
+        const std::string damaged = damageRegister(fsPath(live_), damage);
+        if (damage != Damage::NoBytes) ASSERT_NE(RegisterReader(fsPath(live_)).integrity(), "ok");
+        prompts_->answerFile(backup);
+        restoreWithChildrenClosed();
+        EXPECT_TRUE(prompts_->messages.empty()) << prompts_->messageTexts().join('\n').toStdString();
+        EXPECT_EQ(status(), "Database was successfully restored.");
+        EXPECT_EQ(companies(), 2);
+        EXPECT_EQ(RegisterReader(fsPath(live_)).integrity(), "ok");
+        EXPECT_TRUE(tally::testing::bytesOf(fsPath(live_ + ".bak")) == damaged);
+        EXPECT_EQ(liveFolder(), liveAndBak_);
+
+        tally::testing::RegisterWriterProcess secondCopy(fsPath(live_), "saves");
+        EXPECT_TRUE(secondCopy.waitForSaves(3));
+        EXPECT_EQ(secondCopy.stop(), 0);
+        EXPECT_TRUE(secondCopy.errors().empty()) << secondCopy.errors().front();
+        const RegisterReader restored(fsPath(live_));
+        EXPECT_EQ(restored.writerAssets().size(), secondCopy.saved().size());
+        EXPECT_EQ(restored.integrity(), "ok");
+    }
+}
+
+// The register picked as its own backup is checked as any other file: whole, it is restored onto itself; damaged,
+// it is refused with the reason rather than reported restored.
+TEST_F(Restore, TheRegisterPickedAsItsOwnBackupIsCheckedAsAnyOther) {
+    prompts_->answerFile(live_);
+    restoreWithChildrenClosed();
+    EXPECT_TRUE(prompts_->messages.empty()) << prompts_->messageTexts().join('\n').toStdString();
+    EXPECT_EQ(status(), "Database was successfully restored.");
+    EXPECT_EQ(companies(), 1);
+    EXPECT_EQ(liveFolder(), liveAndBak_);
+
+    DisplayMsg({});
+    engine::db().Disconnect();
+    const std::string damaged = damageRegister(fsPath(live_), Damage::ZeroedTablePages);
+    prompts_->answerFile(live_);
+    restoreWithChildrenClosed();
+    expectOneError("RestoreDatabase");
+    EXPECT_TRUE(prompts_->messageTexts().value(0).contains("integrity check"))
+        << prompts_->messageTexts().value(0).toStdString();
+    EXPECT_EQ(status(), "");
+    EXPECT_TRUE(tally::testing::bytesOf(fsPath(live_)) == damaged);
+}
+
 TEST_F(Restore, ALowerCaseNameIsTakenAndTheOldFileKeptAsBak) {
     const QString backup = backupWithExtraCompany("depr.mdb");
     prompts_->answerFile(backup);
@@ -262,20 +392,29 @@ TEST_F(Restore, ALinkToTheLiveFilesOwnBakRestoresTheBakAndKeepsTheOldLiveFileInI
     EXPECT_EQ(liveFolder(), liveAndBak_);
 }
 
+// Whole or damaged, a register reached through a link is restored where it lies.
 TEST_F(Restore, ALiveFileReachedThroughALinkIsReplacedWhereItLiesAndTheLinkStays) {
     const QString backup = backupWithExtraCompany("DEPR.MDB");
     ASSERT_TRUE(QDir(scratch_.path()).mkdir("real"));
     const QString real = inScratch("real/Depr.mdb");
     ASSERT_TRUE(QFile::rename(live_, real));
     ASSERT_TRUE(QFile::link(real, live_));
-    prompts_->answerFile(backup);
-    restoreWithChildrenClosed();
-    EXPECT_TRUE(prompts_->messages.empty()) << prompts_->messageTexts().join('\n').toStdString();
-    EXPECT_TRUE(QFileInfo(live_).isSymLink());
-    EXPECT_EQ(companiesIn(real), 2);
-    EXPECT_EQ(companiesIn(live_ + ".bak"), 1);
-    EXPECT_EQ(QDir(inScratch("real")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-              QStringList{"Depr.mdb"});
+    const QByteArray whole = contentOf(real);
+    for (const bool damaged : {false, true}) {
+        SCOPED_TRACE(damaged ? "damaged" : "whole");
+        engine::db().Disconnect();
+        writeFile(real, whole);
+        if (damaged) damageRegister(fsPath(real), Damage::ZeroedTablePages);
+        const std::string before = tally::testing::bytesOf(fsPath(real));
+        prompts_->answerFile(backup);
+        restoreWithChildrenClosed();
+        EXPECT_TRUE(prompts_->messages.empty()) << prompts_->messageTexts().join('\n').toStdString();
+        EXPECT_TRUE(QFileInfo(live_).isSymLink());
+        EXPECT_EQ(companiesIn(real), 2);
+        EXPECT_TRUE(tally::testing::bytesOf(fsPath(live_ + ".bak")) == before);
+        EXPECT_EQ(QDir(inScratch("real")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{"Depr.mdb"});
+    }
 }
 
 TEST_F(Restore, ChangesStillInTheChosenFilesWalAreRestored) {

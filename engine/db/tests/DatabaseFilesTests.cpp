@@ -3,16 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <chrono>
 #include <fstream>
 #include <memory>
 #include <optional>
@@ -27,6 +17,8 @@
 #include "FileContents.h"
 #include "FileSizeLimit.h"
 #include "FullDisk.h"
+#include "OtherCopies.h"
+#include "RegisterDamage.h"
 #include "ScratchFolder.h"
 #include "SmallDisk.h"
 #include "TestDatabase.h"
@@ -40,142 +32,8 @@ using tally::testing::ScratchFolder;
 using tally::testing::bytesOf;
 using tally::testing::namesIn;
 
-// Rows of depreciation the writer's five-year asset gets.
-constexpr int kRowsPerAsset = 6;
-
-// A database file read with SQLite alone, as a user's tool would.
-class Reader {
-public:
-    explicit Reader(const fs::path& file) {
-        sqlite3_open_v2(file.c_str(), &db_, SQLITE_OPEN_READONLY, nullptr);
-        sqlite3_busy_timeout(db_, 5000);
-    }
-    ~Reader() { sqlite3_close_v2(db_); }
-    Reader(const Reader&) = delete;
-    Reader& operator=(const Reader&) = delete;
-
-    std::vector<std::string> column(const std::string& sql) const {
-        std::vector<std::string> values;
-        sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK)
-            return {std::string("error: ") + sqlite3_errmsg(db_)};
-        int rc;
-        while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
-            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-            values.emplace_back(text ? text : "");
-        }
-        if (rc != SQLITE_DONE) values.push_back(std::string("error: ") + sqlite3_errmsg(db_));
-        sqlite3_finalize(statement);
-        return values;
-    }
-    std::string integrity() const { return column("PRAGMA integrity_check").at(0); }
-    long number(const std::string& sql) const { return std::stol(column(sql).at(0)); }
-    std::set<std::string> writerAssets() const {
-        const auto names = column("SELECT Asset_name FROM tblAssets WHERE Asset_name LIKE 'Writer %'");
-        return {names.begin(), names.end()};
-    }
-    // Writer assets whose schedule is not whole: a save seen in part.
-    long incompleteSaves() const {
-        return number("SELECT count(*) FROM tblAssets a WHERE Asset_name LIKE 'Writer %' AND (SELECT count(*) FROM "
-                      "tblDepr d WHERE d.asset_num = a.Asset_num) <> " + std::to_string(kRowsPerAsset));
-    }
-
-private:
-    sqlite3* db_ = nullptr;
-};
-
-// The other copy of the program: register_writer, its standard output read line by line.
-class Writer {
-public:
-    Writer(const fs::path& file, const char* mode) {
-        int out[2];
-        if (::pipe2(out, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        const std::string path = file.string();
-        char* argv[] = {const_cast<char*>(TALLY_REGISTER_WRITER), const_cast<char*>(path.c_str()),
-                        const_cast<char*>(mode), nullptr};
-        const int spawned = posix_spawn(&pid_, TALLY_REGISTER_WRITER, &actions, nullptr, argv, environ);
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(out[1]);
-        output_ = out[0];
-        if (spawned != 0) throw std::runtime_error("cannot start the writer");
-    }
-    ~Writer() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-        ::close(output_);
-    }
-    Writer(const Writer&) = delete;
-    Writer& operator=(const Writer&) = delete;
-
-    // Reads what the writer told until it has confirmed `count` saves in all, or said `line`; false on timeout.
-    bool waitForSaves(std::size_t count) {
-        return readUntil([&] { return saved_.size() >= count; });
-    }
-    bool waitForLine(const std::string& line) {
-        return readUntil([&] { return std::find(lines_.begin(), lines_.end(), line) != lines_.end(); });
-    }
-    // Reads what the writer told so far, without waiting.
-    void readWhatIsThere() {
-        readUntil([this] {
-            pollfd ready{output_, POLLIN, 0};
-            return ::poll(&ready, 1, 0) <= 0;
-        });
-    }
-    // Asks the writer to stop after its current save and reads the rest; its exit status.
-    int stop() {
-        ::kill(pid_, SIGTERM);
-        readUntil([] { return false; });
-        int status = 0;
-        ::waitpid(pid_, &status, 0);
-        pid_ = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    void killNow() {
-        ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, nullptr, 0);
-        pid_ = -1;
-    }
-
-    const std::vector<std::string>& saved() const { return saved_; }
-    std::vector<std::string> errors() const {
-        std::vector<std::string> found;
-        for (const std::string& line : lines_)
-            if (line.rfind("error", 0) == 0) found.push_back(line);
-        return found;
-    }
-
-private:
-    // Reads lines until `done` or the end of the output; false when 60 seconds pass first.
-    template <typename Done>
-    bool readUntil(Done done) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > deadline) return false;
-            pollfd ready{output_, POLLIN, 0};
-            if (::poll(&ready, 1, 100) <= 0) continue;
-            char buffer[4096];
-            const ssize_t got = ::read(output_, buffer, sizeof buffer);
-            if (got <= 0) return done();
-            pending_.append(buffer, static_cast<std::size_t>(got));
-            for (std::size_t end; (end = pending_.find('\n')) != std::string::npos; pending_.erase(0, end + 1)) {
-                lines_.push_back(pending_.substr(0, end));
-                if (lines_.back().rfind("saved ", 0) == 0) saved_.push_back(lines_.back().substr(6));
-            }
-        }
-        return true;
-    }
-
-    pid_t pid_ = -1;
-    int output_ = -1;
-    std::string pending_;
-    std::vector<std::string> lines_;
-    std::vector<std::string> saved_;
-};
+using Reader = tally::testing::RegisterReader;
+using Writer = tally::testing::RegisterWriterProcess;
 
 void execute(const fs::path& file, const std::string& sql) {
     sqlite3* db = nullptr;
@@ -308,29 +166,55 @@ TEST_F(RegisterCopies, ABackupOnAFullDiskGivesTheSystemsReasonAndLeavesNothingBe
     EXPECT_TRUE(bytesOf(registerFile()) == registerBytes);
 }
 
-TEST(RegisterCopiesOnAFullDisk, TheBakThatDoesNotFitGivesTheSystemsReasonAndLeavesTheRegister) {
+// The register is damaged where no save of an asset looks, so another copy of the program goes on saving into it.
+// The restore gives the register's name to a new file: that copy's saves up to then are in the ".bak", and its next
+// one fails rather than be confirmed into the file that lost its name, which no one would open again.
+TEST_F(RegisterCopies, AnotherCopyThatHadTheDamagedRegisterOpenFailsAfterTheRestoreAndLosesNoConfirmedSave) {
+    tally::testing::damageRegister(registerFile(), tally::testing::Damage::ZeroedTablePages);
+    ASSERT_NE(Reader(registerFile()).integrity(), "ok");
+    Writer writer(registerFile(), "saves");
+    ASSERT_TRUE(writer.waitForSaves(20)) << (writer.errors().empty() ? "" : writer.errors().front());
+    shippedCandidate()->RestoreInto(registerFile());
+    EXPECT_EQ(writer.waitForExit(), 1) << "the other copy went on saving into the replaced file";
+    EXPECT_FALSE(writer.errors().empty());
+    const std::set<std::string> inBak = Reader(bak()).writerAssets();
+    for (const std::string& save : writer.saved()) EXPECT_EQ(inBak.count(save), 1u) << save << " is lost";
+    const Reader restored(registerFile());
+    EXPECT_EQ(restored.integrity(), "ok");
+    EXPECT_TRUE(restored.writerAssets().empty());
+}
+
+// A disk that fills up under the ".bak", of a whole register and of a damaged one: the system's reason, the
+// register as it was and nothing left behind.
+TEST(RegisterCopiesOnAFullDisk, ARestoreThatDoesNotFitGivesTheSystemsReasonAndLeavesTheRegisterAsItWas) {
     const fs::path shipped = tally::testing::shippedDatabasePath();
     const auto size = fs::file_size(shipped);
-    // Room for the register and the candidate's checked copy, not for the ".bak" as well; where no small disk can
-    // be mounted, files may not grow beyond half the register once the candidate is there.
-    tally::testing::SmallDisk disk(size * 2 + size / 2);
-    const ScratchFolder fallback;
-    const fs::path live = (disk.mounted() ? disk.path() : fallback.path()) / "Depr.mdb";
-    fs::copy_file(shipped, live);
-    const std::string registerBytes = bytesOf(live);
-    const DatabaseFiles::RestoreCandidate candidate(shipped, shipped, live);
-    std::optional<tally::testing::FileSizeLimit> limit;
-    if (!disk.mounted()) limit.emplace(size / 2);
-    try {
-        candidate.RestoreInto(live);
-        ADD_FAILURE() << "a .bak larger than the disk was reported as done";
-    } catch (const tally::ComError& e) {
-        const std::string reason = disk.mounted() ? "No space left on device" : "File too large";
-        EXPECT_NE(e.description().find(reason), std::string::npos) << e.description();
+    for (const bool damaged : {false, true}) {
+        SCOPED_TRACE(damaged ? "damaged register" : "whole register");
+        // Room for the register and the candidate's checked copy, not for the ".bak" as well; where no small disk
+        // can be mounted, files may not grow beyond half the register once the candidate is there.
+        tally::testing::SmallDisk disk(size * 2 + size / 2);
+        const ScratchFolder fallback;
+        const fs::path folder = disk.mounted() ? disk.path() : fallback.path();
+        const fs::path live = folder / "Depr.mdb";
+        fs::copy_file(shipped, live);
+        if (damaged) tally::testing::damageRegister(live, tally::testing::Damage::ZeroedTablePages);
+        const std::string registerBytes = bytesOf(live);
+        {
+            const DatabaseFiles::RestoreCandidate candidate(shipped, shipped, live);
+            std::optional<tally::testing::FileSizeLimit> limit;
+            if (!disk.mounted()) limit.emplace(size / 2);
+            try {
+                candidate.RestoreInto(live);
+                ADD_FAILURE() << "a .bak larger than the disk was reported as done";
+            } catch (const tally::ComError& e) {
+                const std::string reason = disk.mounted() ? "No space left on device" : "File too large";
+                EXPECT_NE(e.description().find(reason), std::string::npos) << e.description();
+            }
+        }
+        EXPECT_TRUE(bytesOf(live) == registerBytes);
+        EXPECT_EQ(namesIn(folder), std::vector<std::string>{"Depr.mdb"});
     }
-    limit.reset();
-    EXPECT_TRUE(bytesOf(live) == registerBytes);
-    EXPECT_FALSE(fs::exists(live.string() + ".bak"));
 }
 
 }  // namespace

@@ -1,0 +1,87 @@
+#include "RegisterDamage.h"
+
+#include <fstream>
+#include <random>
+#include <stdexcept>
+#include <vector>
+
+#include <sqlite3.h>
+
+#include "FileContents.h"
+
+namespace tally::testing {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A number SQLite tells of the database at `file`.
+long numberOf(const fs::path& file, const std::string& sql) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* statement = nullptr;
+    long value = -1;
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK &&
+        sqlite3_step(statement) == SQLITE_ROW)
+        value = sqlite3_column_int64(statement, 0);
+    sqlite3_finalize(statement);
+    sqlite3_close_v2(db);
+    if (value < 0) throw std::runtime_error("cannot read '" + sql + "' of " + file.string());
+    return value;
+}
+
+long rootPageOf(const fs::path& file, const std::string& name) {
+    return numberOf(file, "SELECT rootpage FROM sqlite_master WHERE name = '" + name + "'");
+}
+
+std::string randomBytes(std::size_t count) {
+    std::mt19937 generator(4562);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::string bytes(count, '\0');
+    for (char& c : bytes) c = static_cast<char>(byte(generator));
+    return bytes;
+}
+
+void overwrite(const fs::path& file, long offset, const std::string& bytes) {
+    std::fstream out(file, std::ios::in | std::ios::out | std::ios::binary);
+    out.seekp(offset);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out.flush()) throw std::runtime_error("cannot damage " + file.string());
+}
+
+}  // namespace
+
+const char* nameOf(Damage damage) {
+    switch (damage) {
+        case Damage::ZeroedTablePages: return "zeroed table pages";
+        case Damage::IndexPageOverwritten: return "index page overwritten";
+        case Damage::RandomBytes: return "random bytes from offset 0";
+        case Damage::NoBytes: return "0 bytes";
+    }
+    return "";
+}
+
+std::string damageRegister(const fs::path& file, Damage damage) {
+    const long pageSize = numberOf(file, "PRAGMA page_size");
+    const auto pageOffset = [&](const char* name) { return (rootPageOf(file, name) - 1) * pageSize; };
+    const auto page = static_cast<std::size_t>(pageSize);
+    switch (damage) {
+        case Damage::ZeroedTablePages:
+            for (const char* table : {"tblMisc4562Data", "tblMacrsMid4Qtr"})
+                overwrite(file, pageOffset(table), std::string(page, '\0'));
+            break;
+        case Damage::IndexPageOverwritten:
+            overwrite(file, pageOffset("idxDeprClientYearAsset"), randomBytes(page));
+            break;
+        case Damage::RandomBytes:
+            fs::resize_file(file, 0);
+            overwrite(file, 0, randomBytes(300 * 1024));
+            break;
+        case Damage::NoBytes:
+            fs::resize_file(file, 0);
+            break;
+    }
+    return bytesOf(file);
+}
+
+}  // namespace tally::testing

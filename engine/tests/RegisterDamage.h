@@ -1,0 +1,26 @@
+#pragma once
+// Registers damaged as a crash or a failing disk leaves them: real pages of a real register overwritten while no
+// program has it open.
+
+#include <filesystem>
+#include <string>
+
+namespace tally::testing {
+
+enum class Damage {
+    ZeroedTablePages,      // the pages of two tables no save of an asset reads (Form 4562 data, mid-quarter rates)
+    IndexPageOverwritten,  // the first page of a depreciation index, random bytes
+    RandomBytes,           // 300 KB of random bytes from offset 0: no database at all
+    NoBytes,               // an empty file
+};
+
+inline constexpr Damage kEveryDamage[] = {Damage::ZeroedTablePages, Damage::IndexPageOverwritten,
+                                          Damage::RandomBytes, Damage::NoBytes};
+
+const char* nameOf(Damage damage);
+
+// Damages the database at `file` as `damage` says; the file's bytes afterwards. The random bytes are the same on
+// every run.
+std::string damageRegister(const std::filesystem::path& file, Damage damage);
+
+}  // namespace tally::testing

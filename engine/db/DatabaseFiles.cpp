@@ -313,7 +313,7 @@ DamagedFile::DamagedFile(const fs::path& file, const std::string& reason)
 void Copy(const fs::path& source, const fs::path& target) {
     if (isTheFileItself(source, target)) {
         raiseError(vberr::PathFileAccessError, "Path/File access error: '" + target.string() +
-                                                   "' is the database being copied; a backup must be a file of its "
+                                                   "' is the database being backed up; a backup must be a file of its "
                                                    "own: choose another folder or name.");
     }
     // Read-write, never created: SQLite can then roll back what a writer that died in the middle of a save left.

@@ -3,11 +3,9 @@
 #include <fstream>
 #include <random>
 #include <stdexcept>
-#include <vector>
-
-#include <sqlite3.h>
 
 #include "FileContents.h"
+#include "OtherCopies.h"
 
 namespace tally::testing {
 
@@ -15,23 +13,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A number SQLite tells of the database at `file`.
-long numberOf(const fs::path& file, const std::string& sql) {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt* statement = nullptr;
-    long value = -1;
-    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK &&
-        sqlite3_step(statement) == SQLITE_ROW)
-        value = sqlite3_column_int64(statement, 0);
-    sqlite3_finalize(statement);
-    sqlite3_close_v2(db);
-    if (value < 0) throw std::runtime_error("cannot read '" + sql + "' of " + file.string());
-    return value;
-}
-
 long rootPageOf(const fs::path& file, const std::string& name) {
-    return numberOf(file, "SELECT rootpage FROM sqlite_master WHERE name = '" + name + "'");
+    return RegisterReader(file).number("SELECT rootpage FROM sqlite_master WHERE name = '" + name + "'");
 }
 
 std::string randomBytes(std::size_t count) {
@@ -62,7 +45,7 @@ const char* nameOf(Damage damage) {
 }
 
 std::string damageRegister(const fs::path& file, Damage damage) {
-    const long pageSize = numberOf(file, "PRAGMA page_size");
+    const long pageSize = RegisterReader(file).number("PRAGMA page_size");
     const auto pageOffset = [&](const char* name) { return (rootPageOf(file, name) - 1) * pageSize; };
     const auto page = static_cast<std::size_t>(pageSize);
     switch (damage) {

@@ -307,7 +307,6 @@ void replaceContent(const SqliteFile& live) {
 
 DamagedFile::DamagedFile(const fs::path& file, const std::string& reason)
     : ComError(ado::adoerr::CannotOpenDatabase, kErrorSource, "'" + file.string() + "' is damaged: " + reason),
-      file_(file),
       reason_(reason) {}
 
 void Copy(const fs::path& source, const fs::path& target) {

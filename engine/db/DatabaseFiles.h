@@ -20,11 +20,9 @@ namespace tally::engine::DatabaseFiles {
 class DamagedFile : public ComError {
 public:
     DamagedFile(const std::filesystem::path& file, const std::string& reason);
-    const std::filesystem::path& file() const noexcept { return file_; }
     const std::string& reason() const noexcept { return reason_; }
 
 private:
-    std::filesystem::path file_;
     std::string reason_;
 };
 

@@ -25,7 +25,6 @@
 #include "BackupRestore.h"
 #include "Colour.h"
 #include "DeskTestSupport.h"
-#include "FileContents.h"
 #include "FileSizeLimit.h"
 #include "OtherCopies.h"
 #include "RegisterDamage.h"
@@ -39,7 +38,6 @@ namespace {
 
 using tally::testing::Damage;
 using tally::testing::RegisterReader;
-using tally::testing::damageRegister;
 using tally::testing::nameOf;
 
 void writeFile(const QString& path, const QByteArray& content) {
@@ -115,6 +113,11 @@ TEST_F(BackupRestore, BackupCopiesTheLiveFileAndTheEngineWorksOnAfterwards) {
 
 std::filesystem::path fsPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
+// Damages the database at `path` (see RegisterDamage.h); its bytes afterwards.
+QByteArray damageAt(const QString& path, Damage damage) {
+    return QByteArray::fromStdString(tally::testing::damageRegister(fsPath(path), damage));
+}
+
 ino_t inodeOf(const QString& path) {
     struct stat info {};
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
@@ -173,7 +176,7 @@ TEST_F(BackupRestore, ADamagedRegisterIsNotBackedUpAndTheMessageSaysWhatToDo) {
         SCOPED_TRACE(nameOf(damage));
         prompts_->clearRecords();
         engine::db().Disconnect();
-        const std::string damaged = damageRegister(fsPath(live_), damage);
+        const QByteArray damaged = damageAt(live_, damage);
         prompts_->answerFile(inScratch("DEPR.MDB"));
         BackupDatabase();
         // A register that is no database at all cannot be connected to again either, which a second box says.
@@ -183,7 +186,7 @@ TEST_F(BackupRestore, ADamagedRegisterIsNotBackedUpAndTheMessageSaysWhatToDo) {
                                   "place.")) << text.toStdString();
         EXPECT_EQ(status(), "");
         EXPECT_TRUE(QDir(scratch_.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
-        EXPECT_TRUE(tally::testing::bytesOf(fsPath(live_)) == damaged);
+        EXPECT_TRUE(contentOf(live_) == damaged);
     }
 }
 
@@ -294,6 +297,14 @@ protected:
     QStringList liveFolder() const {
         return QDir(QFileInfo(live_).path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     }
+    // What a restore that went through shows: no box, the success text, the engine at work on the restored file
+    // with its `count` companies, and the old register kept beside it as the ".bak" and nothing else.
+    void expectRestored(std::int32_t count) const {
+        EXPECT_TRUE(prompts_->messages.empty()) << prompts_->messageTexts().join('\n').toStdString();
+        EXPECT_EQ(status(), "Database was successfully restored.");
+        EXPECT_EQ(companies(), count);
+        EXPECT_EQ(liveFolder(), liveAndBak_);
+    }
     const QStringList liveAndBak_{"Depr.mdb", "Depr.mdb.bak"};
 };
 
@@ -322,18 +333,15 @@ TEST_F(Restore, ADamagedRegisterIsReplacedByTheBackupAndKeptByteForByteAsBak) {
         engine::db().Disconnect();
         QFile::remove(live_ + ".bak");
         writeFile(live_, whole);
-        const std::string damaged = damageRegister(fsPath(live_), damage);
+        const QByteArray damaged = damageAt(live_, damage);
         if (damage != Damage::NoBytes) {
             ASSERT_NE(RegisterReader(fsPath(live_)).integrity(), "ok");
         }
         prompts_->answerFile(backup);
         restoreWithChildrenClosed();
-        EXPECT_TRUE(prompts_->messages.empty()) << prompts_->messageTexts().join('\n').toStdString();
-        EXPECT_EQ(status(), "Database was successfully restored.");
-        EXPECT_EQ(companies(), 2);
+        expectRestored(2);
         EXPECT_EQ(RegisterReader(fsPath(live_)).integrity(), "ok");
-        EXPECT_TRUE(tally::testing::bytesOf(fsPath(live_ + ".bak")) == damaged);
-        EXPECT_EQ(liveFolder(), liveAndBak_);
+        EXPECT_TRUE(contentOf(live_ + ".bak") == damaged);
 
         tally::testing::RegisterWriterProcess secondCopy(fsPath(live_), "saves");
         EXPECT_TRUE(secondCopy.waitForSaves(3));
@@ -350,21 +358,18 @@ TEST_F(Restore, ADamagedRegisterIsReplacedByTheBackupAndKeptByteForByteAsBak) {
 TEST_F(Restore, TheRegisterPickedAsItsOwnBackupIsCheckedAsAnyOther) {
     prompts_->answerFile(live_);
     restoreWithChildrenClosed();
-    EXPECT_TRUE(prompts_->messages.empty()) << prompts_->messageTexts().join('\n').toStdString();
-    EXPECT_EQ(status(), "Database was successfully restored.");
-    EXPECT_EQ(companies(), 1);
-    EXPECT_EQ(liveFolder(), liveAndBak_);
+    expectRestored(1);
 
     DisplayMsg({});
     engine::db().Disconnect();
-    const std::string damaged = damageRegister(fsPath(live_), Damage::ZeroedTablePages);
+    const QByteArray damaged = damageAt(live_, Damage::ZeroedTablePages);
     prompts_->answerFile(live_);
     restoreWithChildrenClosed();
     expectOneError("RestoreDatabase");
     EXPECT_TRUE(prompts_->messageTexts().value(0).contains("integrity check"))
         << prompts_->messageTexts().value(0).toStdString();
     EXPECT_EQ(status(), "");
-    EXPECT_TRUE(tally::testing::bytesOf(fsPath(live_)) == damaged);
+    EXPECT_TRUE(contentOf(live_) == damaged);
 }
 
 TEST_F(Restore, ALowerCaseNameIsTakenAndTheOldFileKeptAsBak) {
@@ -373,11 +378,8 @@ TEST_F(Restore, ALowerCaseNameIsTakenAndTheOldFileKeptAsBak) {
     restoreWithChildrenClosed();
     EXPECT_TRUE(prompts_->fileDialogs.at(0).request.mustExist);
     EXPECT_EQ(prompts_->fileDialogs.at(0).request.title, "Select Database to Restore");
-    EXPECT_TRUE(prompts_->messages.empty());
-    EXPECT_EQ(status(), "Database was successfully restored.");
-    EXPECT_EQ(companies(), 2);  // the engine works on the restored file
+    expectRestored(2);
     EXPECT_EQ(companiesIn(live_ + ".bak"), 1);
-    EXPECT_EQ(liveFolder(), liveAndBak_);
 }
 
 TEST_F(Restore, ALinkToTheLiveFilesOwnBakRestoresTheBakAndKeepsTheOldLiveFileInItsPlace) {
@@ -387,11 +389,8 @@ TEST_F(Restore, ALinkToTheLiveFilesOwnBakRestoresTheBakAndKeepsTheOldLiveFileInI
     ASSERT_TRUE(QFile::link(live_ + ".bak", link));
     prompts_->answerFile(link);
     restoreWithChildrenClosed();
-    EXPECT_TRUE(prompts_->messages.empty()) << prompts_->messageTexts().join('\n').toStdString();
-    EXPECT_EQ(status(), "Database was successfully restored.");
-    EXPECT_EQ(companies(), 2);
+    expectRestored(2);
     EXPECT_EQ(companiesIn(live_ + ".bak"), 1);
-    EXPECT_EQ(liveFolder(), liveAndBak_);
 }
 
 // Whole or damaged, a register reached through a link is restored where it lies.
@@ -406,14 +405,14 @@ TEST_F(Restore, ALiveFileReachedThroughALinkIsReplacedWhereItLiesAndTheLinkStays
         SCOPED_TRACE(damaged ? "damaged" : "whole");
         engine::db().Disconnect();
         writeFile(real, whole);
-        if (damaged) damageRegister(fsPath(real), Damage::ZeroedTablePages);
-        const std::string before = tally::testing::bytesOf(fsPath(real));
+        if (damaged) damageAt(real, Damage::ZeroedTablePages);
+        const QByteArray before = contentOf(real);
         prompts_->answerFile(backup);
         restoreWithChildrenClosed();
         EXPECT_TRUE(prompts_->messages.empty()) << prompts_->messageTexts().join('\n').toStdString();
         EXPECT_TRUE(QFileInfo(live_).isSymLink());
         EXPECT_EQ(companiesIn(real), 2);
-        EXPECT_TRUE(tally::testing::bytesOf(fsPath(live_ + ".bak")) == before);
+        EXPECT_TRUE(contentOf(live_ + ".bak") == before);
         EXPECT_EQ(QDir(inScratch("real")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                   QStringList{"Depr.mdb"});
     }
@@ -435,10 +434,7 @@ TEST_F(Restore, ChangesStillInTheChosenFilesWalAreRestored) {
     ASSERT_GT(QFileInfo(chosen + "-wal").size(), 0);
     prompts_->answerFile(chosen);
     restoreWithChildrenClosed();
-    EXPECT_TRUE(prompts_->messages.empty()) << prompts_->messageTexts().join('\n').toStdString();
-    EXPECT_EQ(status(), "Database was successfully restored.");
-    EXPECT_EQ(companies(), 2);
-    EXPECT_EQ(liveFolder(), liveAndBak_);
+    expectRestored(2);
 }
 
 // Runs `sql` on a copy of the live file made at `path`.

@@ -60,7 +60,7 @@ void BackupDatabase() {
 
     const bool done = withEngineOffline(QStringLiteral("Error in BackupDatabase "), [&] {
         try {
-            DatabaseFiles::Copy(liveDatabasePath(), chosenPath(*target));
+            DatabaseFiles::Copy(liveDatabasePath(), chosenPath(*target), engine::RegisterFile::ShippedCopy());
         } catch (const DatabaseFiles::DamagedFile& damage) {
             throw ComError(damage.number(), damage.source(),
                            damage.description() + ". A damaged register is not copied: File > Restore Database "

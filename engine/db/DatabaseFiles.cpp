@@ -31,6 +31,11 @@ constexpr const char* kCandidate = "candidate";
     throw ComError(number, kErrorSource, description);
 }
 
+[[noreturn]] void raiseSavedByAnotherCopy(const fs::path& file) {
+    raiseError(vberr::PathFileAccessError, "Path/File access error: another copy of the program is saving to '" +
+                                               file.string() + "': close it and try again.");
+}
+
 [[noreturn]] void raiseNotOurs(const fs::path& file, const std::string& reason) {
     raiseError(ado::adoerr::CannotOpenDatabase, "'" + file.string() + "' is not a database of this program: " + reason);
 }
@@ -40,6 +45,29 @@ std::string quoted(const std::string& name) {
     for (const char c : name) text += c == '"' ? std::string("\"\"") : std::string(1, c);
     return text + "\"";
 }
+
+// Waiting for another copy of the program that is saving: as long as the program waits for the register, trying
+// again often. SQLite's own wait sleeps ever longer between tries, and a copy that saves one asset after another
+// takes the file back in the moment between two saves, so that a backup or a restore would never get its turn.
+class ShortStepWait {
+public:
+    // Sleeps a short step and returns true while the time is not up; the first call starts the clock.
+    bool again() {
+        const auto now = std::chrono::steady_clock::now();
+        if (!started_) {
+            started_ = true;
+            since_ = now;
+        }
+        if (now - since_ > std::chrono::milliseconds(ado::kBusyWaitMilliseconds)) return false;
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+        return true;
+    }
+    void restart() { started_ = false; }
+
+private:
+    bool started_ = false;
+    std::chrono::steady_clock::time_point since_;
+};
 
 // One SQLite connection to a whole database file, closed with the object. A failure is raised with the system's
 // reason where there is one, else with SQLite's.
@@ -56,7 +84,7 @@ public:
             raiseFailure("cannot open", rc, reason);
         }
         sqlite3_extended_result_codes(db_, 1);
-        sqlite3_busy_handler(db_, &SqliteFile::waitWhileBusy, &busySince_);
+        sqlite3_busy_handler(db_, &SqliteFile::waitWhileBusy, &busyWait_);
     }
     ~SqliteFile() { sqlite3_close_v2(db_); }
     SqliteFile(const SqliteFile&) = delete;
@@ -91,39 +119,79 @@ public:
 
     [[noreturn]] void fail(const std::string& what, int rc) const { raiseFailure(what, rc, reasonFor(rc)); }
 
+    // SQLite's own handle of the main database file, with the locks SQLite holds on it.
+    sqlite3_file* handle() const {
+        sqlite3_file* handle = nullptr;
+        const int found = sqlite3_file_control(db_, "main", SQLITE_FCNTL_FILE_POINTER, &handle);
+        if (found != SQLITE_OK || !handle || !handle->pMethods) fail("cannot read", SQLITE_CANTOPEN);
+        return handle;
+    }
+
 private:
     // The system's reason where there is one (a full disk, a file that cannot be read), else SQLite's.
     std::string reasonFor(int rc) const {
         const int code = rc & 0xff;
         // SQLite keeps no system error for a full disk; the reason is the system's all the same.
         if (code == SQLITE_FULL) return std::strerror(ENOSPC);
-        if ((code == SQLITE_IOERR || code == SQLITE_CANTOPEN) && sqlite3_system_errno(db_) != 0)
-            return std::strerror(sqlite3_system_errno(db_));
-        return db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+        if (code == SQLITE_IOERR || code == SQLITE_CANTOPEN) {
+            if (const int error = systemError(); error != 0) return std::strerror(error);
+        }
+        // A call that gives its failure only as its result (the cache flush) leaves the connection's message as it
+        // was.
+        return db_ && (sqlite3_errcode(db_) & 0xff) == code ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+    }
+
+    // The system's error behind SQLite's last failure: the connection's, else the one its file last met.
+    int systemError() const {
+        if (const int error = sqlite3_system_errno(db_); error != 0) return error;
+        int last = 0;
+        return sqlite3_file_control(db_, "main", SQLITE_FCNTL_LAST_ERRNO, &last) == SQLITE_OK ? last : 0;
     }
 
     [[noreturn]] void raiseFailure(const std::string& what, int rc, const std::string& reason) const {
         if ((rc & 0xff) == SQLITE_NOTADB || (rc & 0xff) == SQLITE_CORRUPT) throw DamagedFile(path_, reason);
+        if ((rc & 0xff) == SQLITE_BUSY) raiseSavedByAnotherCopy(path_);
         raiseError(vberr::PathFileAccessError,
                    "Path/File access error: " + what + " '" + path_.string() + "': " + reason);
     }
 
-    // Another copy of the program saving holds the file for a moment: wait for it as long as the program does,
-    // trying again often. SQLite's own wait sleeps ever longer between tries, and a copy that saves one asset after
-    // another takes the file back in the moment between two saves, so that a backup or a restore would never get
-    // its turn.
-    static int waitWhileBusy(void* busySince, int tries) {
-        auto& since = *static_cast<std::chrono::steady_clock::time_point*>(busySince);
-        const auto now = std::chrono::steady_clock::now();
-        if (tries == 0) since = now;
-        if (now - since > std::chrono::milliseconds(ado::kBusyWaitMilliseconds)) return 0;
-        std::this_thread::sleep_for(std::chrono::microseconds(200));
-        return 1;
+    // Another copy of the program saving holds the file for a moment: wait for it.
+    static int waitWhileBusy(void* wait, int tries) {
+        auto& busyWait = *static_cast<ShortStepWait*>(wait);
+        if (tries == 0) busyWait.restart();
+        return busyWait.again() ? 1 : 0;
     }
 
     fs::path path_;
     sqlite3* db_ = nullptr;
-    std::chrono::steady_clock::time_point busySince_;
+    ShortStepWait busyWait_;
+};
+
+// SQLite's write lock on a database file that SQLite cannot read as a database, taken by hand through SQLite's own
+// handle of the file, so that every other copy's engine sees it: other copies may go on reading, none can begin a
+// save. Released when the object goes. The connection that holds the handle runs no statement meanwhile.
+class WriteLock {
+public:
+    explicit WriteLock(const SqliteFile& file) : handle_(file.handle()) {
+        ShortStepWait wait;
+        for (;;) {
+            const int shared = lock(SQLITE_LOCK_SHARED);
+            if (shared == SQLITE_OK && lock(SQLITE_LOCK_RESERVED) == SQLITE_OK) return;
+            // A shared lock kept while waiting would keep the saving copy from finishing its save.
+            release();
+            if (shared != SQLITE_OK && shared != SQLITE_BUSY) file.fail("cannot lock", shared);
+            if (!wait.again()) raiseSavedByAnotherCopy(file.path());
+        }
+    }
+    ~WriteLock() { release(); }
+    WriteLock(const WriteLock&) = delete;
+    WriteLock& operator=(const WriteLock&) = delete;
+
+private:
+    int lock(int level) const { return handle_->pMethods->xLock(handle_, level); }
+    void release() const noexcept { handle_->pMethods->xUnlock(handle_, SQLITE_LOCK_NONE); }
+
+    sqlite3_file* handle_;
 };
 
 // A transaction on a connection, rolled back when the scope ends without commit(). A read transaction holds
@@ -195,21 +263,12 @@ void copyPagesInto(const SqliteFile& from, const fs::path& empty) {
     requireIntact(to, "main", from.path());
 }
 
-// Writes what `from` holds as `target`, whole, for the user alone.
-void writeSnapshot(const SqliteFile& from, const fs::path& target) {
-    files::AtomicFile out(target, files::FileAccess::OwnerOnly, kErrorSource);
-    copyPagesInto(from, out.temporaryPath());
-    out.commit();
-}
-
 // Appends the main database file of `file` as it lies on the disk, whether SQLite can read it as a database or
 // not, read through SQLite's own handle of it: a handle of ours, closed again, would drop the locks SQLite holds
 // on the file. The bytes are what was committed only while a lock keeps every other writer out and this
 // connection has changed nothing yet.
 void appendFileBytes(const SqliteFile& file, files::AtomicFile& out) {
-    sqlite3_file* handle = nullptr;
-    const int found = sqlite3_file_control(file.get(), "main", SQLITE_FCNTL_FILE_POINTER, &handle);
-    if (found != SQLITE_OK || !handle || !handle->pMethods) file.fail("cannot read", SQLITE_CANTOPEN);
+    sqlite3_file* handle = file.handle();
     sqlite3_int64 size = 0;
     if (const int rc = handle->pMethods->xFileSize(handle, &size); rc != SQLITE_OK) file.fail("cannot read", rc);
     std::vector<char> buffer(1 << 16);
@@ -258,8 +317,9 @@ bool hasTable(const SqliteFile& file, const std::string& schema, const std::stri
                 .empty();
 }
 
-// Raises unless the database at `copy` has every table of `reference` with every one of its columns.
-void requireTablesOf(const fs::path& reference, const fs::path& copy, const fs::path& shown) {
+// What the database at `copy` lacks of the tables of `reference` and their columns, in words; empty when it has
+// them all (more tables or columns are fine).
+std::string missingOf(const fs::path& reference, const fs::path& copy) {
     const SqliteFile expected(reference, SQLITE_OPEN_READONLY);
     const SqliteFile candidate(copy, SQLITE_OPEN_READONLY);
     // Column names are compared as SQLite compares them, without regard to case.
@@ -267,9 +327,37 @@ void requireTablesOf(const fs::path& reference, const fs::path& copy, const fs::
     for (const std::string& table : tablesOf(expected, "main")) {
         std::set<std::string> present;
         for (const auto& column : candidate.rows(columns, &table)) present.insert(column[1]);
-        if (present.empty()) raiseNotOurs(shown, "it has no table " + table);
+        if (present.empty()) return "it has no table " + table;
         for (const auto& column : expected.rows(columns, &table))
-            if (!present.count(column[1])) raiseNotOurs(shown, "its table " + table + " has no column " + column[0]);
+            if (!present.count(column[1])) return "its table " + table + " has no column " + column[0];
+    }
+    return {};
+}
+
+// The files SQLite keeps beside a database under its name: a rollback journal, a write-ahead log and its index.
+constexpr const char* kCompanionSuffixes[] = {"-journal", "-wal", "-shm"};
+
+fs::path withSuffix(const fs::path& file, const char* suffix) {
+    fs::path companion = file;
+    companion += suffix;
+    return companion;
+}
+
+// Before `from`'s bytes are given the name `to`: what lies beside `from` under its name goes with them to `to`'s
+// name, so that the copy reads as the original did and no journal of it is ever played into the file that takes
+// `from`'s name; what lay beside `to` belongs to the file that loses that name, and goes. With no `from`, only the
+// latter.
+void handOverCompanions(const std::optional<fs::path>& from, const fs::path& to) {
+    for (const char* suffix : kCompanionSuffixes) {
+        const fs::path target = withSuffix(to, suffix);
+        std::error_code error;
+        if (from && fs::exists(withSuffix(*from, suffix), error))
+            fs::rename(withSuffix(*from, suffix), target, error);
+        else if (!fs::remove(target, error) && !error)
+            continue;
+        if (error)
+            raiseError(vberr::PathFileAccessError,
+                       "Path/File access error: cannot move '" + target.string() + "': " + error.message());
     }
 }
 
@@ -309,7 +397,7 @@ DamagedFile::DamagedFile(const fs::path& file, const std::string& reason)
     : ComError(ado::adoerr::CannotOpenDatabase, kErrorSource, "'" + file.string() + "' is damaged: " + reason),
       reason_(reason) {}
 
-void Copy(const fs::path& source, const fs::path& target) {
+void Copy(const fs::path& source, const fs::path& target, const fs::path& reference) {
     if (isTheFileItself(source, target)) {
         raiseError(vberr::PathFileAccessError, "Path/File access error: '" + target.string() +
                                                    "' is the database being backed up; a backup must be a file of its "
@@ -318,7 +406,13 @@ void Copy(const fs::path& source, const fs::path& target) {
     // Read-write, never created: SQLite can then roll back what a writer that died in the middle of a save left.
     const SqliteFile from(source, SQLITE_OPEN_READWRITE);
     const Transaction snapshot(from, Transaction::Read);
-    writeSnapshot(from, target);
+    files::AtomicFile out(target, files::FileAccess::OwnerOnly, kErrorSource);
+    copyPagesInto(from, out.temporaryPath());
+    // An empty file or another program's database reads as a database all the same: a backup of it would take
+    // the place of a good one and could never be restored.
+    if (const std::string missing = missingOf(reference, out.temporaryPath()); !missing.empty())
+        throw DamagedFile(source, missing);
+    out.commit();
 }
 
 RestoreCandidate::RestoreCandidate(const fs::path& file, const fs::path& reference, const fs::path& registerPath)
@@ -338,7 +432,8 @@ RestoreCandidate::RestoreCandidate(const fs::path& file, const fs::path& referen
     } catch (const DamagedFile& damage) {
         raiseNotOurs(file, damage.reason());
     }
-    requireTablesOf(reference, copy_.temporaryPath(), file);
+    if (const std::string missing = missingOf(reference, copy_.temporaryPath()); !missing.empty())
+        raiseNotOurs(file, missing);
 }
 
 void RestoreCandidate::RestoreInto(const fs::path& registerPath) const {
@@ -348,38 +443,67 @@ void RestoreCandidate::RestoreInto(const fs::path& registerPath) const {
         return;
     }
     const SqliteFile live(registerPath, SQLITE_OPEN_READWRITE);
-    // Taken when SQLite can read the register as a database. One that it cannot read, no other copy of the program
-    // can write to either.
+    // Every other copy of the program is kept from saving from before the first byte of the ".bak" is read until
+    // the register holds the candidate, so that each save another copy was told of is in one of the two: through
+    // SQLite's write transaction where SQLite can read the register, else through its locks taken by hand.
     std::optional<Transaction> restore;
+    std::optional<WriteLock> lock;
     try {
         const std::string copy = copy_.temporaryPath().string();
         live.rows("ATTACH ?1 AS " + std::string(kCandidate), &copy);
         restore.emplace(live, Transaction::Write);
     } catch (const DamagedFile&) {
+        lock.emplace(live);
     }
     // The ".bak" is the register's file byte for byte: a damaged register is kept as it is, for whatever can still
-    // be read from it, since SQLite can take no copy of its content.
+    // be read from it, since SQLite can take no copy of its content. It takes its name only once the register's
+    // new content is whole, so that a failure on the way leaves an earlier ".bak" as it was.
     files::AtomicFile bak(bakOf(registerPath), files::FileAccess::OwnerOnly, kErrorSource);
     appendFileBytes(live, bak);
-    const bool whole = restore && passesIntegrityCheck(bak.temporaryPath());
-    bak.commit();
-    if (!whole) {
-        // Its damaged pages can be neither read nor dropped in place: the candidate takes the register's name
-        // instead. SQLite refuses the saves of another copy that still has the old file open ("attempt to write
-        // a readonly database") once that file has lost its name, so none is confirmed into it. A register
-        // reached through a link is replaced where it lies, and the link stays.
-        const fs::path file = fs::canonical(registerPath, error);
-        writeCandidateAs(error ? registerPath : file);
+    if (restore && passesIntegrityCheck(bak.temporaryPath())) {
+        try {
+            replaceContent(live);
+            requireIntact(live, "main", registerPath);
+            // Writes the new content into the register's file now, so that a full disk shows before the ".bak" is
+            // replaced; the commit then has no more to write.
+            if (const int rc = sqlite3_db_cacheflush(live.get()); rc != SQLITE_OK) live.fail("cannot write", rc);
+            handOverCompanions(std::nullopt, bak.target());
+            bak.commit();
+            restore->commit();
+        } catch (const ComError&) {
+            // A write that failed half way leaves what it replaced in SQLite's journal beside the register; the
+            // next read plays it back, so that the file is as it was before anyone else opens it. Where that
+            // fails too, the journal stays for SQLite to play back at the next start.
+            restore.reset();
+            try {
+                live.rows("SELECT count(*) FROM main.sqlite_master");
+            } catch (const ComError&) {
+            }
+            throw;
+        }
         return;
     }
-    replaceContent(live);
-    requireIntact(live, "main", registerPath);
-    restore->commit();
+    // Its damaged pages can be neither read nor dropped in place: the candidate takes the register's name
+    // instead. SQLite refuses the saves of another copy that still has the old file open ("attempt to write a
+    // readonly database") once that file has lost its name, so none is confirmed into it. A register reached
+    // through a link is replaced where it lies, and the link stays.
+    const fs::path file = fs::canonical(registerPath, error);
+    files::AtomicFile restored(error ? registerPath : file, files::FileAccess::OwnerOnly, kErrorSource);
+    writeCandidateInto(restored.temporaryPath());
+    handOverCompanions(restored.target(), bak.target());
+    bak.commit();
+    restored.commit();
+}
+
+void RestoreCandidate::writeCandidateInto(const fs::path& empty) const {
+    const SqliteFile from(copy_.temporaryPath(), SQLITE_OPEN_READONLY);
+    copyPagesInto(from, empty);
 }
 
 void RestoreCandidate::writeCandidateAs(const fs::path& target) const {
-    const SqliteFile from(copy_.temporaryPath(), SQLITE_OPEN_READONLY);
-    writeSnapshot(from, target);
+    files::AtomicFile out(target, files::FileAccess::OwnerOnly, kErrorSource);
+    writeCandidateInto(out.temporaryPath());
+    out.commit();
 }
 
 }  // namespace tally::engine::DatabaseFiles

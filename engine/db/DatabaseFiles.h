@@ -28,10 +28,13 @@ private:
 
 // Writes what is committed in the database at `source` as `target`, which is replaced whole; a link at the
 // target (symbolic or hard, to the source or to any other file) is replaced by the copy, what it named is never
-// written. The copy must pass SQLite's integrity check: a damaged source raises DamagedFile and nothing is
-// written. A target that is the source's own file (its path, the folders resolved) is refused with error 75: a
-// backup is a separate file.
-void Copy(const std::filesystem::path& source, const std::filesystem::path& target);
+// written. The copy must pass SQLite's integrity check and hold every table and column of `reference` (the
+// shipped database): a damaged source, an empty one or another program's database raises DamagedFile and nothing
+// is written. A target that is the source's own file (its path, the folders resolved) is refused with error 75: a
+// backup is a separate file. Another copy of the program that keeps the source locked longer than the program
+// waits makes it fail with error 75, saying so.
+void Copy(const std::filesystem::path& source, const std::filesystem::path& target,
+          const std::filesystem::path& reference);
 
 // A file the user picked to restore, checked and copied aside before anything of the register is touched.
 class RestoreCandidate {
@@ -43,16 +46,21 @@ public:
                      const std::filesystem::path& registerPath);
 
     // Puts the candidate's content in place of the register's, and keeps what the register held as
-    // "<register>.bak". A whole register is restored in its own file (another copy of the program working on it
-    // goes on without a restart): under one write lock on it, its content as committed is written to the ".bak"
-    // first, then replaced, so every save another copy made is either in the ".bak" (before) or in the restored
-    // register (after). A damaged register (it fails the integrity check, or SQLite cannot read it as a database)
-    // is kept byte for byte as the ".bak" and the candidate takes its place whole, as when there is no register;
-    // another copy that had it open fails to save from then on and needs a restart. On failure the register is
-    // as it was.
+    // "<register>.bak". Every other copy of the program is kept from saving (SQLite's write lock on the register)
+    // from before the ".bak" is read until the register holds the candidate, so every save another copy made is
+    // either in the ".bak" (before) or in the restored register (after); a copy that keeps saving longer than the
+    // program waits makes the restore fail with error 75, saying so, and nothing changes. A whole register is
+    // restored in its own file (another copy working on it goes on without a restart). A damaged register (it
+    // fails the integrity check, or SQLite cannot read it as a database) is kept byte for byte as the ".bak", with
+    // the journal SQLite keeps beside it, and the candidate takes its place whole, as when there is no register;
+    // another copy that had it open fails to save from then on and needs a restart. The ".bak" takes its name
+    // only once the register's new content is whole: on failure the register and an earlier ".bak" are as they
+    // were.
     void RestoreInto(const std::filesystem::path& registerPath) const;
 
 private:
+    // Writes the candidate into the empty file `empty`, checked.
+    void writeCandidateInto(const std::filesystem::path& empty) const;
     // Writes the candidate as `target`, whole, in place of whatever is there.
     void writeCandidateAs(const std::filesystem::path& target) const;
 

@@ -4,6 +4,8 @@
 #include <random>
 #include <stdexcept>
 
+#include <sqlite3.h>
+
 #include "FileContents.h"
 #include "OtherCopies.h"
 
@@ -32,6 +34,26 @@ void overwrite(const fs::path& file, long offset, const std::string& bytes) {
     if (!out.flush()) throw std::runtime_error("cannot damage " + file.string());
 }
 
+std::string readBytes(const fs::path& file, long offset, std::size_t count) {
+    std::ifstream in(file, std::ios::binary);
+    in.seekg(offset);
+    std::string bytes(count, '\0');
+    if (!in.read(bytes.data(), static_cast<std::streamsize>(count)))
+        throw std::runtime_error("cannot read " + file.string());
+    return bytes;
+}
+
+void replaceWithAnotherProgramsDatabase(const fs::path& file) {
+    fs::resize_file(file, 0);
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    const int rc = sqlite3_exec(db, "CREATE TABLE notes (id INTEGER PRIMARY KEY, body TEXT);"
+                                    "INSERT INTO notes (body) VALUES ('a note of another program')",
+                                nullptr, nullptr, nullptr);
+    sqlite3_close_v2(db);
+    if (rc != SQLITE_OK) throw std::runtime_error("cannot write " + file.string());
+}
+
 }  // namespace
 
 const char* nameOf(Damage damage) {
@@ -40,6 +62,7 @@ const char* nameOf(Damage damage) {
         case Damage::IndexPageOverwritten: return "index page overwritten";
         case Damage::RandomBytes: return "random bytes from offset 0";
         case Damage::NoBytes: return "0 bytes";
+        case Damage::OtherProgramsDatabase: return "another program's database";
     }
     return "";
 }
@@ -63,8 +86,22 @@ std::string damageRegister(const fs::path& file, Damage damage) {
         case Damage::NoBytes:
             fs::resize_file(file, 0);
             break;
+        case Damage::OtherProgramsDatabase:
+            replaceWithAnotherProgramsDatabase(file);
+            break;
     }
     return bytesOf(file);
 }
+
+ZeroedTableListPage::ZeroedTableListPage(const fs::path& file) {
+    const RegisterReader reader(file);
+    const long pageSize = reader.number("PRAGMA page_size");
+    offset_ = (reader.number("SELECT min(pageno) FROM dbstat WHERE name = 'sqlite_schema' AND pageno > 1") - 1) *
+              pageSize;
+    original_ = readBytes(file, offset_, static_cast<std::size_t>(pageSize));
+    overwrite(file, offset_, std::string(original_.size(), '\0'));
+}
+
+void ZeroedTableListPage::undoIn(const fs::path& copy) const { overwrite(copy, offset_, original_); }
 
 }  // namespace tally::testing

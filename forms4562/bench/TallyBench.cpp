@@ -311,11 +311,12 @@ void registerBenchmarks(int count) {
 
     // File > Backup Database and File > Restore Database of the whole register (the restore puts a backup of the
     // same register back, its checks and the ".bak" included).
-    add("BackupDatabase", [](GeneratedRegister& r) {
-        DatabaseFiles::Copy(modDatabase::DatabasePath(), r.backupPath());
-    });
-    add("RestoreDatabase", [](GeneratedRegister& r) {
-        if (!fs::exists(r.backupPath())) DatabaseFiles::Copy(modDatabase::DatabasePath(), r.backupPath());
+    const auto backUp = [](GeneratedRegister& r) {
+        DatabaseFiles::Copy(modDatabase::DatabasePath(), r.backupPath(), tally::testing::shippedDatabasePath());
+    };
+    add("BackupDatabase", backUp);
+    add("RestoreDatabase", [backUp](GeneratedRegister& r) {
+        if (!fs::exists(r.backupPath())) backUp(r);
         const fs::path live = modDatabase::DatabasePath();
         DatabaseFiles::RestoreCandidate(r.backupPath(), tally::testing::shippedDatabasePath(), live).RestoreInto(live);
     });

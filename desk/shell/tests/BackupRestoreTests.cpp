@@ -169,15 +169,20 @@ TEST_F(BackupRestore, ABackupIsAFileOfItsOwnAndNeverTheRegister) {
     }
 }
 
-// A register damaged by a crash or a failing disk: nothing is written where the user saves, and the message says
-// the register is damaged and how to put a backup in its place.
+// A register damaged by a crash or a failing disk, emptied, or replaced by another program's database: the good
+// backup where the user saves stays as it was, and the message says the register is damaged and how to put a
+// backup in its place.
 TEST_F(BackupRestore, ADamagedRegisterIsNotBackedUpAndTheMessageSaysWhatToDo) {
-    for (const Damage damage : {Damage::ZeroedTablePages, Damage::RandomBytes}) {
+    const QString target = inScratch("DEPR.MDB");
+    const QByteArray goodBackup = contentOf(live_);
+    writeFile(target, goodBackup);
+    for (const Damage damage :
+         {Damage::ZeroedTablePages, Damage::RandomBytes, Damage::NoBytes, Damage::OtherProgramsDatabase}) {
         SCOPED_TRACE(nameOf(damage));
         prompts_->clearRecords();
         engine::db().Disconnect();
         const QByteArray damaged = damageAt(live_, damage);
-        prompts_->answerFile(inScratch("DEPR.MDB"));
+        prompts_->answerFile(target);
         BackupDatabase();
         // A register that is no database at all cannot be connected to again either, which a second box says.
         const QString text = prompts_->messageTexts().value(0);
@@ -185,7 +190,9 @@ TEST_F(BackupRestore, ADamagedRegisterIsNotBackedUpAndTheMessageSaysWhatToDo) {
         EXPECT_TRUE(text.contains("A damaged register is not copied: File > Restore Database puts a backup in its "
                                   "place.")) << text.toStdString();
         EXPECT_EQ(status(), "");
-        EXPECT_TRUE(QDir(scratch_.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+        EXPECT_EQ(QDir(scratch_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{"DEPR.MDB"});
+        EXPECT_TRUE(contentOf(target) == goodBackup);
         EXPECT_TRUE(contentOf(live_) == damaged);
     }
 }

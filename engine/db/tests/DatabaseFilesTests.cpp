@@ -53,11 +53,10 @@ protected:
     }
     fs::path registerFile() const { return database_.path(); }
     fs::path bak() const { return registerFile().string() + ".bak"; }
+    static fs::path shipped() { return tally::testing::shippedDatabasePath(); }
     // A candidate of the shipped database, checked and copied aside.
     std::unique_ptr<DatabaseFiles::RestoreCandidate> shippedCandidate() const {
-        return std::make_unique<DatabaseFiles::RestoreCandidate>(tally::testing::shippedDatabasePath(),
-                                                                 tally::testing::shippedDatabasePath(),
-                                                                 registerFile());
+        return std::make_unique<DatabaseFiles::RestoreCandidate>(shipped(), shipped(), registerFile());
     }
 
     tally::testing::TestDatabase database_;
@@ -70,7 +69,7 @@ TEST_F(RegisterCopies, BackupsTakenWhileAnotherCopySavesPassTheFullCheckAndHoldW
     std::size_t before = 0;
     for (int i = 0; i < 30; ++i) {
         const fs::path backup = elsewhere_ / ("backup" + std::to_string(i) + ".mdb");
-        DatabaseFiles::Copy(registerFile(), backup);
+        DatabaseFiles::Copy(registerFile(), backup, shipped());
         const Reader copy(backup);
         SCOPED_TRACE(i);
         EXPECT_EQ(copy.integrity(), "ok");
@@ -97,7 +96,7 @@ TEST_F(RegisterCopies, WhatACopyThatDiedInTheMiddleOfASaveLeftIsRolledBackNotCop
     ASSERT_TRUE(fs::exists(registerFile().string() + "-journal"));
 
     const fs::path backup = elsewhere_ / "Depr.mdb";
-    DatabaseFiles::Copy(registerFile(), backup);
+    DatabaseFiles::Copy(registerFile(), backup, shipped());
     EXPECT_EQ(Reader(backup).integrity(), "ok");
     EXPECT_EQ(Reader(backup).number("SELECT count(*) FROM tblAssets"), committed);
     shippedCandidate()->RestoreInto(registerFile());
@@ -156,7 +155,7 @@ TEST_F(RegisterCopies, ABackupOnAFullDiskGivesTheSystemsReasonAndLeavesNothingBe
     tally::testing::FullDisk disk(registerBytes.size() / 2);
     disk.fill();
     try {
-        DatabaseFiles::Copy(registerFile(), disk / "Depr.mdb");
+        DatabaseFiles::Copy(registerFile(), disk / "Depr.mdb", shipped());
         ADD_FAILURE() << "a backup larger than the disk was reported as done";
     } catch (const tally::ComError& e) {
         EXPECT_NE(e.description().find(disk.reason()), std::string::npos) << e.description();
@@ -184,36 +183,121 @@ TEST_F(RegisterCopies, AnotherCopyThatHadTheDamagedRegisterOpenFailsAfterTheRest
     EXPECT_TRUE(restored.writerAssets().empty());
 }
 
-// A disk that fills up under the ".bak", of a whole register and of a damaged one: the system's reason, the
-// register as it was and nothing left behind.
-TEST(RegisterCopiesOnAFullDisk, ARestoreThatDoesNotFitGivesTheSystemsReasonAndLeavesTheRegisterAsItWas) {
+// The other copy opened the register before a page of SQLite's table list was lost: it knows its tables and saves
+// on, while a copy started now could not read the register. Each restore over it waits for the save under way and
+// keeps that copy from saving until the backup has the register's name, so every save it was told of is in the
+// ".bak" (or, where the restore was refused, still in the register), none lands in the file that lost its name, and
+// no journal of the damaged file is left to be played into the restored one.
+TEST_F(RegisterCopies, ARestoreOverADamagedRegisterWhileAnotherCopySavesLosesNoConfirmedSave) {
+    const auto candidate = shippedCandidate();
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        SCOPED_TRACE(attempt);
+        fs::remove(bak());
+        Writer writer(registerFile(), "saves");
+        ASSERT_TRUE(writer.waitForSaves(10));
+        const tally::testing::ZeroedTableListPage damage(registerFile());
+        ASSERT_TRUE(writer.waitForSaves(30)) << "the other copy stopped saving on the damaged register";
+        ASSERT_EQ(Reader(registerFile()).column("SELECT count(*) FROM tblAssets").at(0).rfind("error", 0), 0u);
+        fs::path holder = bak();
+        try {
+            candidate->RestoreInto(registerFile());
+            EXPECT_EQ(writer.waitForExit(), 1) << "the other copy went on saving into the replaced file";
+        } catch (const tally::ComError& e) {
+            EXPECT_NE(e.description().find("another copy of the program is saving"), std::string::npos)
+                << e.description();
+            EXPECT_EQ(writer.stop(), 0);
+            holder = registerFile();
+        }
+        damage.undoIn(holder);
+        const Reader kept(holder);
+        EXPECT_EQ(kept.integrity(), "ok");
+        const std::set<std::string> saves = kept.writerAssets();
+        for (const std::string& save : writer.saved()) EXPECT_EQ(saves.count(save), 1u) << save << " is lost";
+        EXPECT_FALSE(fs::exists(registerFile().string() + "-journal"));
+
+        Writer nextCopy(registerFile(), "saves");
+        EXPECT_TRUE(nextCopy.waitForSaves(3));
+        EXPECT_EQ(nextCopy.stop(), 0);
+        EXPECT_TRUE(nextCopy.errors().empty()) << nextCopy.errors().front();
+        EXPECT_EQ(Reader(registerFile()).integrity(), "ok");
+    }
+}
+
+// A copy that stays in the middle of a save holds the register longer than the program waits: the restore is
+// refused with what to do, and nothing changes.
+TEST_F(RegisterCopies, ARestoreThatCannotHaveTheRegisterIsRefusedAndChangesNothing) {
+    Writer busy(registerFile(), "dies");
+    ASSERT_TRUE(busy.waitForLine("in the middle"));
+    const std::string registerBytes = bytesOf(registerFile());
+    try {
+        shippedCandidate()->RestoreInto(registerFile());
+        ADD_FAILURE() << "a restore went on while another copy was saving";
+    } catch (const tally::ComError& e) {
+        EXPECT_EQ(e.description(), "Path/File access error: another copy of the program is saving to '" +
+                                       registerFile().string() + "': close it and try again.");
+    }
+    EXPECT_TRUE(bytesOf(registerFile()) == registerBytes);
+    EXPECT_FALSE(fs::exists(bak()));
+}
+
+// A disk that fills up under the ".bak", under the restored content of a whole register, or under the file that
+// takes a damaged register's name: the system's reason, the register and an earlier ".bak" as they were, and no
+// file left behind.
+TEST(RegisterCopiesOnAFullDisk, ARestoreThatDoesNotFitLeavesTheRegisterAndTheEarlierBakAsTheyWere) {
     const fs::path shipped = tally::testing::shippedDatabasePath();
-    const auto size = fs::file_size(shipped);
-    for (const bool damaged : {false, true}) {
-        SCOPED_TRACE(damaged ? "damaged register" : "whole register");
-        // Room for the register and the candidate's checked copy, not for the ".bak" as well; where no small disk
-        // can be mounted, files may not grow beyond half the register once the candidate is there.
-        tally::testing::SmallDisk disk(size * 2 + size / 2);
+    // A backup larger than the register, so that a disk can have room for the ".bak" and not for the backup.
+    const ScratchFolder source;
+    const fs::path backup = source / "Depr.mdb";
+    fs::copy_file(shipped, backup);
+    execute(backup, "CREATE TABLE filler (bytes BLOB); INSERT INTO filler VALUES (zeroblob(200000))");
+    const std::size_t registerSize = fs::file_size(shipped);
+    const std::size_t backupSize = fs::file_size(backup);
+    // Where no small disk can be mounted, files may not grow beyond a whole number of pages between the two sizes,
+    // so that no write is cut short, which SQLite would take for a full disk.
+    const auto pagesBetween = [](std::size_t smaller, std::size_t larger) {
+        return (smaller + larger) / 2 / 4096 * 4096;
+    };
+    struct Case {
+        const char* what;
+        bool damaged;
+        std::size_t room;       // on a small disk, beyond the register, an earlier ".bak" and the checked backup
+        std::size_t fileLimit;  // where none can be mounted, the largest file
+    };
+    const Case cases[] = {
+        {"whole register, no room for the .bak", false, registerSize / 2, pagesBetween(0, registerSize)},
+        {"whole register, no room for its new content", false, registerSize + backupSize / 2,
+         pagesBetween(registerSize, backupSize)},
+        {"damaged register, no room for the .bak", true, registerSize / 2, pagesBetween(0, registerSize)},
+        {"damaged register, no room for the file that takes its name", true, registerSize + backupSize / 2,
+         pagesBetween(registerSize, backupSize)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        tally::testing::SmallDisk disk(2 * registerSize + backupSize + c.room);
         const ScratchFolder fallback;
         const fs::path folder = disk.mounted() ? disk.path() : fallback.path();
         const fs::path live = folder / "Depr.mdb";
+        const fs::path earlierBak = folder / "Depr.mdb.bak";
         fs::copy_file(shipped, live);
-        if (damaged) tally::testing::damageRegister(live, tally::testing::Damage::ZeroedTablePages);
+        fs::copy_file(shipped, earlierBak);
+        if (c.damaged) tally::testing::damageRegister(live, tally::testing::Damage::ZeroedTablePages);
         const std::string registerBytes = bytesOf(live);
+        const std::string bakBytes = bytesOf(earlierBak);
         {
-            const DatabaseFiles::RestoreCandidate candidate(shipped, shipped, live);
+            const DatabaseFiles::RestoreCandidate candidate(backup, shipped, live);
             std::optional<tally::testing::FileSizeLimit> limit;
-            if (!disk.mounted()) limit.emplace(size / 2);
+            if (!disk.mounted()) limit.emplace(c.fileLimit);
             try {
                 candidate.RestoreInto(live);
-                ADD_FAILURE() << "a .bak larger than the disk was reported as done";
+                ADD_FAILURE() << "a restore larger than the disk was reported as done";
             } catch (const tally::ComError& e) {
                 const std::string reason = disk.mounted() ? "No space left on device" : "File too large";
                 EXPECT_NE(e.description().find(reason), std::string::npos) << e.description();
             }
         }
         EXPECT_TRUE(bytesOf(live) == registerBytes);
-        EXPECT_EQ(namesIn(folder), std::vector<std::string>{"Depr.mdb"});
+        EXPECT_TRUE(bytesOf(earlierBak) == bakBytes);
+        EXPECT_EQ(namesIn(folder), (std::vector<std::string>{"Depr.mdb", "Depr.mdb.bak"}));
     }
 }
 

@@ -160,11 +160,7 @@ void businessPercentValidate(frmAsset& f) {
 
 void inServiceValidate(frmAsset& f) {
     setForeColour(*f.lblInService, kBlack);
-    if (!monthYearDate(f.txtInService->Text())) {
-        setForeColour(*f.lblInService, kRed);
-        DisplayMsg(QStringLiteral("Invalid date"), QStringLiteral("255"));
-        return;
-    }
+    if (!Depr::InServiceYear(f)) return;
     if (f.mblnShow179) {
         f.txtYear->clear();
         Depr::Do179Deduction(f);

@@ -4,6 +4,7 @@
 // its own errors with its own box, as the window's handlers expect.
 
 #include <cstdint>
+#include <optional>
 
 #include <QString>
 
@@ -22,6 +23,9 @@ double DetermineAmortizeCode(frmAsset& f);
 QString DetermineAutoType(frmAsset& f);
 std::int16_t DetermineConvention(frmAsset& f);
 vb::Date DetermineSoldDate(frmAsset& f);
+// The year of the in-service date; none when the box holds no month and year, which it then marks invalid (the
+// caption red, "Invalid date" on the status line) instead of showing an error box.
+std::optional<std::int16_t> InServiceYear(frmAsset& f);
 void CalculateCostBasis(frmAsset& f);
 void CalculateAllowance(frmAsset& f, double rate);  // no trap of its own
 std::int32_t CheckMaxAutoRates(const QString& autoType, std::int16_t year, std::int16_t allowanceCode);
@@ -57,6 +61,9 @@ bool DeleteAsset(frmAsset& f, std::int32_t assetNumber, std::int32_t companyId);
 
 // Section 179 panel.
 std::int16_t DetermineYear(frmAsset& f);
+// Whether DetermineYear has a year to give: the year box holds text, or else the in-service date is valid (an
+// invalid one is marked as InServiceYear does).
+bool PanelYearKnown(frmAsset& f);
 void Do179Deduction(frmAsset& f);
 void Get179RateLimits(frmAsset& f, std::int16_t year);
 void Get179andAssetTotal(frmAsset& f, std::int32_t companyId, std::int16_t year);

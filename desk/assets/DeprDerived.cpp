@@ -4,6 +4,7 @@
 #include "Conversions.h"
 #include "Depr.h"
 #include "ErrorReport.h"
+#include "StatusLine.h"
 #include "frmAsset.h"
 
 namespace tally::desk::Depr {
@@ -60,6 +61,16 @@ vb::Date DetermineSoldDate(frmAsset& f) {
     trapStep(QStringLiteral("Error in DetermineSoldDate. "), ErrorLayout::Source,
          [&] { result = assets::soldDate(f.mskSold->Text()); });
     return result;
+}
+
+std::optional<std::int16_t> InServiceYear(frmAsset& f) {
+    const auto date = assets::monthYearDate(f.txtInService->Text());
+    if (!date) {
+        setForeColour(*f.lblInService, assets::kRed);
+        DisplayMsg(QStringLiteral("Invalid date"), QStringLiteral("255"));
+        return std::nullopt;
+    }
+    return static_cast<std::int16_t>(date->year());
 }
 
 void CalculateCostBasis(frmAsset& f) {

@@ -30,6 +30,8 @@ std::int16_t DetermineYear(frmAsset& f) {
     return year;
 }
 
+bool PanelYearKnown(frmAsset& f) { return !f.txtYear->text().isEmpty() || InServiceYear(f).has_value(); }
+
 void Do179Deduction(frmAsset& f) {
     trapStep(QStringLiteral("Error in Do179Deduction. "), ErrorLayout::Source, [&] {
         const std::int16_t year = DetermineYear(f);

@@ -473,6 +473,8 @@ void frmAsset::cmdPrint_Click() {
 
 void frmAsset::cmd179_Click() {
     if (heightTwips() != kOpenTwips) {
+        // Without a year the panel would show the figures of year 0, after an error box from each of its steps.
+        if (!Depr::PanelYearKnown(*this)) return;
         setHeightTwips(kOpenTwips);
         Depr::Do179Deduction(*this);
     } else {
@@ -481,13 +483,7 @@ void frmAsset::cmd179_Click() {
 }
 
 void frmAsset::cmdMidConvention_Click() {
-    const auto date = monthYearDate(txtInService->Text());
-    if (!date) {
-        setForeColour(*lblInService, kRed);
-        DisplayMsg(QStringLiteral("Invalid date"), QStringLiteral("255"));
-        return;
-    }
-    modMidConvention::MidQtrConventionCheck(static_cast<std::int16_t>(date->year()));
+    if (const auto year = Depr::InServiceYear(*this)) modMidConvention::MidQtrConventionCheck(*year);
 }
 
 }  // namespace tally::desk

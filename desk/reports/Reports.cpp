@@ -12,6 +12,7 @@
 #include "StatusLine.h"
 #include "Twips.h"
 #include "frmDocument.h"
+#include "frmGettingStarted.h"
 #include "mdiMain.h"
 
 namespace tally::desk {
@@ -94,10 +95,15 @@ void TileHorizontal() {
 }
 
 void CloseAllReports() {
+    const QString prefix = QStringLiteral("Error in Close All Reports. ");
     for (QMdiSubWindow* window : childWindows()) {
         // A window that keeps itself open (its owner chose Cancel on "Save Changes?") stays; the rest close.
-        trapStep(QStringLiteral("Error in Close All Reports. "), ErrorLayout::ErrorNumber, [&] { window->close(); });
+        trapStep(prefix, ErrorLayout::ErrorNumber, [&] { window->close(); });
     }
+    // Getting Started is not a window inside the main window but one beside it; it closes as the user closes it, so
+    // its check box is stored.
+    if (frmGettingStarted* gettingStarted = frmGettingStarted::shared())
+        trapStep(prefix, ErrorLayout::ErrorNumber, [&] { gettingStarted->close(); });
 }
 
 std::int16_t CheckForReports() {

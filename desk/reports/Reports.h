@@ -15,7 +15,7 @@ void DoReports(const QString& reportName, std::int32_t number, const QString& de
 
 // Every child window at the left edge, one under the other, in the order they were opened.
 void TileHorizontal();
-// Closes every child window in the order they were opened; each may ask to save first.
+// Closes every child window in the order they were opened (each may ask to save first), then Getting Started.
 void CloseAllReports();
 // The number of report windows open and not minimized.
 std::int16_t CheckForReports();

@@ -1,5 +1,6 @@
-// Vehicle use as the other parts reach it: a new vehicle saved in the asset window, the Form 4562 request's
-// gate, and the two vehicle windows opened from the Tools menu through the year prompt.
+// Vehicle use as the other parts reach it: a new vehicle saved in the asset window (also after another was
+// deleted), the Form 4562 request's gate, and the two vehicle windows opened from the Tools menu through the year
+// prompt.
 
 #include <QClipboard>
 #include <QRegularExpression>
@@ -48,11 +49,11 @@ void answerQuestionnaire(frmAutoQst& window, int yes) {
 
 class VehiclesAcrossParts : public WholeDeskTest {
 protected:
-    // A new car typed into the asset window and saved; returns the vehicle number the window gave it.
-    QString saveNewCar(const QString& description) {
+    // A new vehicle typed into the asset window and saved; returns the vehicle number the window gave it.
+    QString saveNewCar(const QString& description, const QString& vehicleClass = QStringLiteral("Automobiles")) {
         type(f->txtDescription, description);
         choose(f->cboMethod, QStringLiteral("Listed"));
-        choose(f->cboClass, QStringLiteral("Automobiles"));
+        choose(f->cboClass, vehicleClass);
         type(f->txtInService, QStringLiteral("032024"));
         type(f->txtCost, QStringLiteral("20000"));
         leave();
@@ -142,18 +143,56 @@ TEST_F(VehiclesAcrossParts, ANewVehicleSavedInTheAssetWindowHasItsUseDocumented)
         EXPECT_EQ(storedQuestionnaire(2024), "NNYNN");
         EXPECT_EQ(status(), "Asset Added");
     }
+    EXPECT_EQ(count("select count(*) from tblAssets where Company_Id = 1 and vehicle_num > 0"), 3);
+}
 
-    // Its use already stored: nothing is asked.
+TEST_F(VehiclesAcrossParts, AVehicleAddedAfterTheLastOneWasDeletedStartsWithoutItsMiles) {
+    const QString vanClass = QStringLiteral("Light trucks and vans");
+    exec("Update tblMaxAuto set [Max Year 1] = 30000 where Year = 2024 and Type = 'Truck/Van'");
+    exec("INSERT INTO tblMisc4562Data (Company_Id, Year) Values(1, 2024)");
+    recordFormsShown();
     {
-        prompts_->clearRecords();
-        exec("INSERT INTO tblAutoUse Values(1, 2024, 4, '9000', '0', '0', False, False, False)");
         ModalScript script;
-        EXPECT_EQ(saveNewCar("Delivery van"), "4");
-        EXPECT_TRUE(script.shown.isEmpty());
-        EXPECT_TRUE(prompts_->messages.empty()) << prompts_->messageTexts().join("|").toStdString();
-        EXPECT_EQ(status(), "Asset Added");
+        script.expect<frmAutoUse>([](frmAutoUse& page) {
+            fillColumn(page, 1, "15000", true);
+            press(page, "cmdSave");
+            page.close();
+        });
+        prompts_->answerMessage(ui::mb::Yes);
+        ASSERT_EQ(saveNewCar("Van A", vanClass), "1");
+        ASSERT_TRUE(script.allShown());
     }
-    EXPECT_EQ(count("select count(*) from tblAssets where Company_Id = 1 and vehicle_num > 0"), 4);
+    retrieve(QStringLiteral("Van A"));
+    prompts_->answerMessage(ui::mb::OK);
+    click(f->cmdDelete);
+    ASSERT_EQ(count("select count(*) from tblAssets where Asset_name = 'Van A'"), 0);
+    EXPECT_EQ(storedUseRows("[Vehicle #] = 1 and [Business Miles] = '15000'"), 1) << "the deleted van's use stays";
+
+    // The truck gets a number of its own, so its use is asked for and the page shows none of the van's miles.
+    prompts_->clearRecords();
+    {
+        ModalScript script;
+        script.expect<frmAutoUse>([](frmAutoUse& page) {
+            EXPECT_EQ(modAutoUse::GetVehicleDesc(1), "Delivery truck B");
+            EXPECT_EQ(page.column(1).txtBusiness->text(), "");
+            press(page, "cmdCancel");
+        });
+        prompts_->answerMessage(ui::mb::Yes);
+        EXPECT_EQ(saveNewCar("Delivery truck B", vanClass), "2");
+        EXPECT_TRUE(script.allShown());
+    }
+    EXPECT_EQ(prompts_->messageTexts(), QStringList{kOwnerQuestion});
+    EXPECT_EQ(storedUseRows("[Vehicle #] = 2"), 0);
+
+    // Form 4562 finds the truck's use missing and reports none of the van's miles as the truck's.
+    prompts_->clearRecords();
+    prompts_->answerMessage(ui::mb::Yes);
+    menuForYear("mnuForm4562_2", "2024");
+    EXPECT_EQ(prompts_->messageTexts(), QStringList{kVehicleQuestion});
+    ASSERT_EQ(formsShown(), 1u);
+    const QString form = pdfText(lastFormShown().string());
+    EXPECT_TRUE(form.contains("Delivery truck B")) << form.toStdString();
+    EXPECT_FALSE(form.contains("15,000")) << form.toStdString();
 }
 
 TEST_F(VehiclesAcrossParts, Form4562AsksForMissingDataAndVehicleUse) {

@@ -1,9 +1,10 @@
 // The windows as the main window holds them: what the Windows menu's arrangements make of the asset, maintenance
 // and report windows, the scroll bars that reach what lies past the area, where a window opened from a menu goes,
-// and Getting Started going behind the windows opened after it.
+// and Getting Started going behind the windows opened after it and closing with them.
 
 #include <algorithm>
 
+#include <QCheckBox>
 #include <QScrollBar>
 #include <QWindow>
 
@@ -108,6 +109,25 @@ TEST_F(WindowArrangement, WindowsOpenedAfterGettingStartedComeInFrontOfIt) {
     EXPECT_EQ(help->windowType(), Qt::Window);
     EXPECT_EQ(help->parentWidget(), nullptr);
     EXPECT_EQ(help->windowHandle()->transientParent(), nullptr);
+}
+
+TEST_F(WindowArrangement, CloseAllWindowsClosesGettingStartedAsItsOwnCloseDoes) {
+    menu("mnuGettingStarted");
+    const QPointer<frmGettingStarted> help = frmGettingStarted::shared();
+    ASSERT_TRUE(help);
+    auto* show = help->findChild<QCheckBox*>(QStringLiteral("chkShow"));
+    ASSERT_TRUE(show);
+    ASSERT_FALSE(show->isChecked());
+    show->click();
+    menu("mnuCompanyMaint");
+    ASSERT_TRUE(maintenanceWindow());
+
+    menu("mnuCloseWindows");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(area().subWindowList().isEmpty());
+    EXPECT_TRUE(help.isNull());
+    EXPECT_TRUE(CheckForStartUpHelp()) << "the ticked box is stored";
+    EXPECT_TRUE(prompts_->messages.empty()) << prompts_->messageTexts().join("|").toStdString();
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "Auto.h"
 
+#include <algorithm>
 #include <string>
 
 #include "ComError.h"
@@ -63,8 +64,12 @@ ado::RecordsetPtr Auto::GetAutoUse(std::int16_t intYear, std::int32_t lngCompany
 
 std::int32_t Auto::GetNextVehicleNum(std::int16_t intYear, std::int32_t lngCompanyId) {
     return withTags(kClass, "GetNextVehicleNum", [&] {
+        // A deleted vehicle's use rows stay under its number, so a number is new only when it is past those too:
+        // a new vehicle must not take over another's miles.
+        const std::string company = to_string(lngCompanyId);
         const std::int32_t highest =
-            readNumber("SELECT max(Vehicle_num) From tblAssets Where company_Id = " + to_string(lngCompanyId));
+            std::max(readNumber("SELECT max(Vehicle_num) From tblAssets Where company_Id = " + company),
+                     readNumber("SELECT max([Vehicle #]) From tblAutoUse Where Company_Id = " + company));
         if (highest == INT32_MAX) raiseVbError(vberr::Overflow, kClass);
         return highest + 1;
     });

@@ -18,7 +18,8 @@ public:
     bool AddAutoUse(const std::string& strValues, std::int32_t lngCompanyId, std::int16_t intYear,
                     std::int16_t intVehicleId);
     ado::RecordsetPtr GetAutoUse(std::int16_t intYear, std::int32_t lngCompanyId);
-    // Highest vehicle number of the company plus 1 (the year is not used).
+    // One past the highest vehicle number the company has among its assets and its use rows (the year is not
+    // used).
     std::int32_t GetNextVehicleNum(std::int16_t intYear, std::int32_t lngCompanyId);
     ado::RecordsetPtr GetVehicleDescription(std::int32_t lngCompanyId, std::int16_t intYear);
     // Inserts a questionnaire row from the seven-value SQL list strValues.

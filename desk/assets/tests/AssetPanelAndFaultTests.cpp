@@ -113,6 +113,24 @@ TEST_F(Section179Panel, AYearWithoutLimitsPassesInsteadOfReadingAnEarlierResult)
     EXPECT_EQ(count("select count(*) from tblAssets where Asset_name = 'Lathe'"), 1);
 }
 
+TEST_F(Section179Panel, AnInServiceDateThatIsNoDateIsSaidOnceAsChkConventionSaysIt) {
+    for (QPushButton* button : {f->cmdMidConvention, f->cmd179}) {
+        prompts_->clearRecords();
+        DisplayMsg(QString());
+        type(f->txtInService, "132025");
+        click(button);
+        const std::string name = button->objectName().toStdString();
+        EXPECT_TRUE(prompts_->messages.empty()) << name << ": " << prompts_->messageTexts().join("|").toStdString();
+        EXPECT_EQ(status(), "Invalid date") << name;
+        EXPECT_EQ(statusColour(), 255) << name;
+        EXPECT_EQ(fore(f->lblInService), 255) << name;
+    }
+    // The panel stays closed instead of showing year 0.
+    EXPECT_EQ(f->heightTwips(), frmAsset::kCollapsedTwips);
+    EXPECT_FALSE(f->mblnShow179);
+    EXPECT_EQ(f->lbl179Limit->text(), "");
+}
+
 class MidQuarter : public AssetWindowTest {
 protected:
     void seed() override {

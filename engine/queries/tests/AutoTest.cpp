@@ -40,6 +40,12 @@ TEST_F(VehicleUse, TheYearsVehiclesAreThoseWithADepreciationRow) {
     EXPECT_EQ(autos.GetNextVehicleNum(kYear, addCompany("Bay Bakery")), 1);
 }
 
+TEST_F(VehicleUse, ANewVehicleNumberIsPastTheUseRowsADeletedVehicleLeft) {
+    autos.AddAutoUse(useValues(7, "500", "False, False, False"), acme, kYear, 7);
+    EXPECT_EQ(autos.GetNextVehicleNum(kYear, acme), 8);
+    EXPECT_EQ(autos.GetNextVehicleNum(kYear, addCompany("Bay Bakery")), 1) << "another company's use rows";
+}
+
 TEST_F(VehicleUse, UseRowsRoundTripAndReplaceEachOther) {
     autos.AddAutoUse(useValues(2, "800", "False, No, 0"), acme, kYear, 2);
     autos.AddAutoUse(useValues(1, "1200", "True, Yes, 1"), acme, kYear, 1);

@@ -242,14 +242,14 @@ bool frmMaint::DisplayInterface(const QString& key) {
     if (!SaveChangesPrompt()) return false;
     const QString prefix = QStringLiteral("Error in DisplayInterface ");
     trapStep(prefix, ErrorLayout::ErrorNumber, [&] { ResetEditFields(); });
-    helpContextId_ = kMaintHelpId;
+    setHelpContextId(*this, kMaintHelpId);
     if (const MaintTable* table = findMaintTable(key)) {
         state_ = MaintState{};
         state_.gstrMaintTable = table->table;
         listedCompanyId_ = glngCompanyId;
         tableKey_ = key;
         setWindowTitle(table->caption);
-        helpContextId_ = table->helpContextId;
+        setHelpContextId(*this, table->helpContextId);
         try {
             FillListView(table->query());
         } catch (...) {
@@ -348,12 +348,8 @@ void frmMaint::PopulateListView(const ado::Recordset& rs) {
         }
     });
     // A column is at least as wide as its heading and its widest value, so nothing shows cut short.
-    for (int i = 0; i < lvMain_->columnCount(); ++i) {
-        if (lvMain_->isColumnHidden(i)) continue;
-        const int designed = lvMain_->columnWidth(i);
-        lvMain_->resizeColumnToContents(i);
-        lvMain_->setColumnWidth(i, std::max(designed, lvMain_->columnWidth(i)));
-    }
+    for (int i = 0; i < lvMain_->columnCount(); ++i)
+        if (!lvMain_->isColumnHidden(i)) lvMain_->widenToContents(i);
     if (lvMain_->rowCount() == 0) DisableEditFields();
 }
 
@@ -585,10 +581,7 @@ void frmMaint::NewRecord() {
                 setBackColour(*edit, kWhite);
                 edit->setTextValue({});
                 ui::setTextColour(*lblEdit(i), kBlack);
-                if (QComboBox* combo = cboEdit(i); combo && !combo->isHidden()) {
-                    combo->setCurrentIndex(0);
-                    edit->setTextValue(combo->currentText());
-                }
+                showFirstEntry(i);
             }
             cmdCancel_->setEnabled(true);
             cmdDelete_->setEnabled(false);
@@ -672,7 +665,17 @@ void frmMaint::DisableEditFields() {
         edit->setTextValue({});
         setBackColour(*edit, kGrey);
         edit->setFocusPolicy(Qt::ClickFocus);
+        // A drop-down left on the last row's entry would show what a record typed now does not store.
+        showFirstEntry(i);
     }
+}
+
+// A field with a drop-down holds the drop-down's first entry, and the drop-down shows it.
+void frmMaint::showFirstEntry(int index) {
+    QComboBox* combo = cboEdit(index);
+    if (!combo || combo->isHidden()) return;
+    combo->setCurrentIndex(0);
+    mskEdit(index)->setTextValue(combo->currentText());
 }
 
 // ---------------------------------------------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 
 #include <QMdiSubWindow>
 
+#include "HelpContext.h"
 #include "MaintDatabase.h"
 #include "MaintHooks.h"
 #include "MaintLayout.h"
@@ -60,7 +61,7 @@ public:
     void fitBody();
 
     const MaintState& state() const { return state_; }
-    int helpContextId() const { return helpContextId_; }
+    int helpContextId() const { return helpContextOf(this).value_or(0); }
     QLabel* lblEdit(int index) const;
     QLabel& lblStatusBar() const { return *lblStatusBar_; }
     QPushButton& cmdNew() const { return *cmdNew_; }
@@ -91,6 +92,7 @@ private:
     void fillRowCells(QTreeWidgetItem* row);
     void restoreLoadedSelection();
     void clearForNewRecord();
+    void showFirstEntry(int index);
     void addFixedLists(const MaintTable& table);
     void wireEditField(ui::MaskedEdit& edit);
     QComboBox* makeCombo(int index);
@@ -112,7 +114,6 @@ private:
 
     MaintState state_;
     MaintDatabase database_;
-    int helpContextId_ = kMaintHelpId;
     // The open company when the table was loaded: the Form 4562 data listed are its rows, and rows added go to it.
     std::int32_t listedCompanyId_ = 0;
     QString tableKey_;

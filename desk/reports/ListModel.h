@@ -13,6 +13,7 @@ struct ListColumn {
     QString heading;
     int widthTwips = 0;  // 0: the column takes no room
     bool rightAligned = false;
+    bool shownWhole = false;  // on screen the column widens until its values show whole
 };
 
 struct ListCell {

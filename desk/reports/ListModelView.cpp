@@ -27,6 +27,7 @@ void showListColumns(ui::ListView& view, const ListModel& model) {
     for (int c = 0; c < model.columnCount() && c < view.columnCount(); ++c) {
         view.headerItem()->setText(c, model.column(c).heading);
         view.setColumnWidthTwips(c, model.column(c).widthTwips);
+        if (model.column(c).shownWhole && model.column(c).widthTwips > 0) view.widenToContents(c);
     }
 }
 

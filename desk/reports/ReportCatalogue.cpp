@@ -23,14 +23,16 @@ std::vector<ColumnOverride> workSheetColumns() {
 
 const std::vector<ReportEntry>& catalogue() {
     static const std::vector<ReportEntry> entries{
-        {kWorkSheet, kWorkSheet, workSheetColumns(), 0},
-        {kNewWorkSheet, kNewWorkSheet, workSheetColumns(), 0},
+        {kWorkSheet, kWorkSheet, workSheetColumns(), 0, {}},
+        {kNewWorkSheet, kNewWorkSheet, workSheetColumns(), 0, {}},
         {QStringLiteral("New Assets"), QStringLiteral("New Assets"),
-         {{2, 900, {}}, {3, 1100, {}}, {4, 1100, {}}, {5, 600, {}}, {6, 750, {}}}, 0},
-        {QStringLiteral("179 WorkSheet"), QStringLiteral("179 WorkSheet"), {}, 0},
-        {QStringLiteral("50 Year Assets"), QStringLiteral("ADS 50Year Assets"), {{4, 750, {}}}, 11850},
-        {kDisposed, kDisposed, {}, 0},
-        {kPropertyTax, kPropertyTax, {{1, 2550, {}}, {2, 990, {}}, {3, 950, {}}, {4, 4000, {}}, {5, 1540, {}}}, 10700},
+         {{2, 900, {}}, {3, 1100, {}}, {4, 1100, {}}, {5, 600, {}}, {6, 750, {}}}, 0, {}},
+        {QStringLiteral("179 WorkSheet"), QStringLiteral("179 WorkSheet"), {}, 0, {}},
+        // The method's field is sized for eight characters, too narrow on screen for "MACRS" in capitals.
+        {QStringLiteral("50 Year Assets"), QStringLiteral("ADS 50Year Assets"), {{4, 750, {}}}, 11850, {2}},
+        {kDisposed, kDisposed, {}, 0, {}},
+        {kPropertyTax, kPropertyTax, {{1, 2550, {}}, {2, 990, {}}, {3, 950, {}}, {4, 4000, {}}, {5, 1540, {}}}, 10700,
+         {}},
         {QStringLiteral("Auto Use"), QStringLiteral("Auto Use"),
          {{1, 3300, {}},
           {2, 1200, QStringLiteral("Vehicle Order")},
@@ -41,8 +43,9 @@ const std::vector<ReportEntry>& catalogue() {
           {7, 1400, QStringLiteral("Personal Use")},
           {10, 0, {}},
           {11, 0, {}}},
-         0},
-        {kSchedule, kSchedule, {}, 0},
+         0,
+         {}},
+        {kSchedule, kSchedule, {}, 0, {}},
     };
     return entries;
 }
@@ -90,6 +93,8 @@ void applyColumnOverrides(const ReportEntry& report, ListModel& list) {
         list.column(index).widthTwips = column.widthTwips;
         if (!column.heading.isEmpty()) list.column(index).heading = column.heading;
     }
+    for (const int position : report.wholeColumns)
+        if (position - 1 < list.columnCount()) list.column(position - 1).shownWhole = true;
 }
 
 }  // namespace tally::desk

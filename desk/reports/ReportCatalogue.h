@@ -26,6 +26,8 @@ struct ReportEntry {
     QString fillerName;  // the name the list routines dispatch on
     std::vector<ColumnOverride> columns;
     int windowWidthTwips = 0;  // 0: the width the rows gave the window
+    // Columns (1 = the first) that widen on screen until their values show whole; printed, they keep their width.
+    std::vector<int> wholeColumns;
 };
 
 // Nothing for a name the catalogue does not hold (letter case counts).
@@ -39,7 +41,8 @@ ado::RecordsetPtr runReportQuery(const ReportEntry& report, std::int32_t number,
 QString reportCaption(const ReportEntry& report, std::int32_t number, const QString& description,
                       const QString& companyName);
 
-// Gives the listed columns their widths and headings; positions past the last column are passed over.
+// Gives the listed columns their widths and headings and marks the columns shown whole; positions past the last
+// column are passed over.
 void applyColumnOverrides(const ReportEntry& report, ListModel& list);
 
 }  // namespace tally::desk

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
@@ -19,6 +20,7 @@
 #include "DesktopState.h"
 #include "ErrorReport.h"
 #include "HTMLHelp.h"
+#include "HelpContext.h"
 #include "PartServices.h"
 #include "StatusLine.h"
 #include "WebAccess.h"
@@ -198,13 +200,13 @@ void mdiMain::buildMenus() {
 
     QMenu* help = addMenu("mnuHelp", QStringLiteral("&Help"));
     addItem(help, "mnuAbout", QStringLiteral("About"), [this] { frmAbout(this).exec(); });
-    helpContents_ = addItem(help, "mnuHelpContents", QStringLiteral("Contents"), [this] {
+    addItem(help, "mnuHelpContents", QStringLiteral("Contents"), [this] {
         if (gobjHTMLHelp) gobjHTMLHelp->HHDisplayContents(this);
     });
-    // F1 anywhere in the program does what the menu item does, through the same guarded handler.
+    // F1 anywhere in the program opens the topic of the window at hand, or the contents.
     auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
     helpKey->setContext(Qt::ApplicationShortcut);
-    connect(helpKey, &QShortcut::activated, helpContents_, &QAction::trigger);
+    connect(helpKey, &QShortcut::activated, this, guarded(QStringLiteral("Help"), [this] { showHelp(); }));
     addItem(help, "mnuGettingStarted", QStringLiteral("Getting Started"),
             [this] { frmGettingStarted::showShared(this); });
     addItem(help, "mnuHelpSearch", QStringLiteral("Search"), [this] {
@@ -238,7 +240,14 @@ void mdiMain::rebuildWindowList(QMenu* menu) {
 void mdiMain::addHelpKey(QWidget& window) {
     auto* helpKey = new QShortcut(QKeySequence::HelpContents, &window);
     helpKey->setContext(Qt::WindowShortcut);
-    connect(helpKey, &QShortcut::activated, helpContents_, &QAction::trigger);
+    connect(helpKey, &QShortcut::activated, this, guarded(QStringLiteral("Help"), [this] { showHelp(); }));
+}
+
+void mdiMain::showHelp() {
+    // The control with the cursor; without one, the child window in front.
+    const QWidget* subject = QApplication::focusWidget();
+    if (!subject) subject = mdiArea_->activeSubWindow();
+    showHelpFor(subject, this);
 }
 
 bool mdiMain::closeChildWindows() {

@@ -30,7 +30,7 @@ public:
     // the children are asked first, so they may save; then the normal shut-down runs.
     void closeAnyway();
     bool isShutDown() const { return shutDown_; }
-    // F1 in `window` (a modal one, which keeps the main window's own F1 from it) opens the help contents.
+    // F1 in `window` (a modal one, which keeps the main window's own F1 from it) opens help as F1 elsewhere does.
     void addHelpKey(QWidget& window);
 
 protected:
@@ -42,12 +42,13 @@ private:
     QAction* addItem(QMenu* menu, const char* name, const QString& caption, std::function<void()> handler,
                      bool available = true);
     void rebuildWindowList(QMenu* menu);
+    // F1: the help topic of the window at hand, or the contents.
+    void showHelp();
     void shutDown();
 
     QMdiArea* mdiArea_ = nullptr;
     QLabel* lblStatusBar_ = nullptr;
     QList<QAction*> windowListActions_;
-    QAction* helpContents_ = nullptr;
     bool shutDown_ = false;
 };
 

@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kKeyRole = Qt::UserRole + 1;
 constexpr int kWidthTwipsRole = Qt::UserRole + 2;
+constexpr int kWidenedPixelsRole = Qt::UserRole + 3;
 
 // Draws a thin line along the right and bottom edge of each cell.
 class GridDelegate final : public QStyledItemDelegate {
@@ -66,7 +67,16 @@ int ListView::addColumn(const QString& heading, double widthTwips, Qt::Alignment
 
 void ListView::setColumnWidthTwips(int column, double widthTwips) {
     headerItem()->setData(column, kWidthTwipsRole, widthTwips);
+    headerItem()->setData(column, kWidenedPixelsRole, QVariant());
     setColumnWidth(column, toPixels(widthTwips));
+}
+
+void ListView::widenToContents(int column) {
+    const int set = columnWidth(column);
+    resizeColumnToContents(column);
+    const int shown = std::max(set, columnWidth(column));
+    setColumnWidth(column, shown);
+    if (shown != set) headerItem()->setData(column, kWidenedPixelsRole, shown);
 }
 
 void ListView::removeAllColumns() {
@@ -80,8 +90,11 @@ Qt::Alignment ListView::columnAlignment(int column) const {
 
 double ListView::columnWidthTwips(int column) const {
     const QVariant set = headerItem()->data(column, kWidthTwipsRole);
-    if (set.isValid() && toPixels(set.toDouble()) == columnWidth(column)) return set.toDouble();
-    return toTwips(columnWidth(column));
+    const QVariant widened = headerItem()->data(column, kWidenedPixelsRole);
+    const int shown = columnWidth(column);
+    if (set.isValid() && (toPixels(set.toDouble()) == shown || (widened.isValid() && widened.toInt() == shown)))
+        return set.toDouble();
+    return toTwips(shown);
 }
 
 void ListView::applyAlignment(QTreeWidgetItem* row, int column) const {

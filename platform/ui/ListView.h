@@ -21,10 +21,14 @@ public:
     int addColumn(const QString& heading, double widthTwips, Qt::Alignment alignment = Qt::AlignLeft);
     void removeAllColumns();
     Qt::Alignment columnAlignment(int column) const;
-    // The width as set in twips while the column keeps the pixel width that gave (the printout places columns
-    // to the twip); once the user drags the column wider or narrower, the width it has on screen.
+    // The width as set in twips while the column keeps the pixel width that gave, or the one widenToContents
+    // gave it (the printout places columns to the twip); once the user drags the column wider or narrower, the
+    // width it has on screen.
     double columnWidthTwips(int column) const;
     void setColumnWidthTwips(int column, double widthTwips);
+    // Widens the column on screen until its heading and values show whole; it never narrows it. The width in
+    // twips stays the one set, which the printout places the column by.
+    void widenToContents(int column);
 
     // Rows: the first cell's text, then the sub items by column position (1 = the second column).
     QTreeWidgetItem* addRow(const QString& text);

@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QMenu>
 
+#include "HelpViewer.h"
 #include "MaintTestSupport.h"
 #include "TypingLimit.h"
 #include "frmCompany.h"
@@ -186,6 +187,70 @@ TEST_F(MaintWindow, S5_DeleteAsksFirstRefusesAClassInUseAndEndsEmptyWhenTheLastR
     EXPECT_EQ(limits.mskEdit(0)->palette().color(QPalette::Base), ui::colourFromNumber(0xE0E0E0));
     EXPECT_FALSE(limits.mskEdit(0)->focusPolicy() & Qt::TabFocus);
     EXPECT_EQ(count("select count(*) from tblMax179"), 0);
+}
+
+// Once the last row is deleted, a record typed into the empty window stores what its drop-downs show: they had
+// kept the deleted row's entries over fields that no longer held them.
+TEST_F(MaintWindow, AfterTheLastRowGoesTheDropDownsShowWhatApplyStores) {
+    struct Case {
+        const char* key;
+        std::string leaveOneRow;
+        QString row;  // the one row, by its text in `column`
+        int column;
+        std::vector<std::pair<int, QString>> typed;
+        std::vector<int> lists;  // the fields with drop-downs
+    };
+    const Case cases[] = {
+        {"Misc4562Data",
+         "insert into tblMisc4562Data (Company_Id, [Year], [Listed Claim], [Group Assets]) values (1, 2010, 1, 1)",
+         "2010", 0, {{0, "2012"}}, {3, 4, 5, 9}},
+        {"AssetClasses", "delete from tblDeprClass where Description <> 'Automobiles'", "Automobiles", 1,
+         {{1, "Boats"}, {2, "10"}}, {0, 3}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        exec(c.leaveOneRow);
+        frmMaint& form = open(c.key);
+        clickRow(form, c.row, c.column);
+        prompts_->answerMessage(ui::mb::OK);
+        form.cmdDelete().click();
+        ASSERT_EQ(form.lvMain().rowCount(), 0);
+        QStringList shown;
+        for (int field : c.lists) {
+            shown << form.cboEdit(field)->currentText();
+            EXPECT_EQ(shown.back().toStdString(), form.mskEdit(field)->text().toStdString()) << "field " << field;
+        }
+
+        for (const auto& [field, text] : c.typed) type(form, field, text);
+        form.cmdSave().click();
+        ASSERT_EQ(status(form), "Record Added.");
+
+        // The row as stored, read back into the window.
+        clickRow(open(c.key), c.typed.front().second, c.column);
+        QStringList stored;
+        for (int field : c.lists) stored << form.cboEdit(field)->currentText();
+        EXPECT_EQ(stored.join('|').toStdString(), shown.join('|').toStdString());
+    }
+}
+
+// F1 opens the help topic of the table the window shows; a table shown before leaves no topic behind.
+TEST_F(MaintWindow, F1OpensTheHelpTopicOfTheTableShown) {
+    gobjHTMLHelp->setCHMFile(QStringLiteral(TALLY_BIN_DIR "/Tallyform.qch"));
+    const std::pair<const char*, const char*> tables[] = {{"Misc4562Data", "/misc4562.html"},
+                                                          {"Companies", "/maintenance.html"}};
+    for (const auto& [key, page] : tables) {
+        frmMaint& form = open(key);
+        // The help window of the first F1 took the focus; the user comes back to the field.
+        QApplication::setActiveWindow(mainWindow());
+        form.mskEdit(0)->setFocus();
+        QTest::keyClick(form.mskEdit(0), Qt::Key_F1);
+        auto* help = qobject_cast<HelpViewer*>(gobjHTMLHelp->HHWndHandle());
+        ASSERT_NE(help, nullptr) << key;
+        EXPECT_TRUE(help->isVisible()) << key;
+        EXPECT_TRUE(help->currentPage().toString().endsWith(QLatin1String(page)))
+            << key << " " << help->currentPage().toString().toStdString();
+    }
+    EXPECT_TRUE(prompts_->messages.empty()) << prompts_->messageTexts().join("|").toStdString();
 }
 
 TEST_F(MaintWindow, S6S7_RangesShowInTheirColoursAndADuplicateYearKeepsTheWindowAndItsFields) {

@@ -237,6 +237,32 @@ TEST_F(ReportWindowTest, APrintedReportTakesTheCatalogueColumnWidthsToTheTwip) {
     }
 }
 
+// The method's field holds eight characters, a column too narrow on screen for "MACRS"; printed, the column keeps
+// the width the field's size gives it.
+TEST_F(ReportWindowTest, TheFiftyYearWindowShowsItsMethodNamesWhole) {
+    for (const int method : {1, 2}) {  // MACRS, ADS
+        const std::int32_t asset =
+            addAsset(glngCompanyId, {.name = "Warehouse", .cost = 500000, .method = method, .life = 50});
+        addDepr(glngCompanyId, asset, 2010, 4500, 4500);
+    }
+    DoReports(QStringLiteral("50 Year Assets"), 2010, QString());
+    ASSERT_EQ(windows().size(), 1);
+    ui::ListView& view = document(0).lvListView();
+    ASSERT_EQ(view.headerItem()->text(1), QStringLiteral("Type"));
+    const QFontMetrics metrics(view.font());
+    // An item's text stands inside a margin on each side.
+    const int margins = 2 * (view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view) + 1);
+    QStringList methods;
+    for (int r = 0; r < view.rowCount(); ++r) {
+        const QString method = ui::ListView::cellText(view.row(r), 1).trimmed();
+        if (method.isEmpty()) continue;
+        methods << method;
+        EXPECT_GE(view.columnWidth(1), metrics.horizontalAdvance(method) + margins) << method.toStdString();
+    }
+    EXPECT_EQ(methods, (QStringList{"ADS", "MACRS"}));
+    EXPECT_EQ(view.columnWidthTwips(1), 576);
+}
+
 TEST_F(ReportWindowTest, AFailedQueryIsReportedOnce) {
     exec("DROP TABLE tblAutoUseReport");
     DoReports(QStringLiteral("Auto Use"), 2010, QString());

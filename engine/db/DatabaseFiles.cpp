@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -31,9 +32,13 @@ constexpr const char* kCandidate = "candidate";
     throw ComError(number, kErrorSource, description);
 }
 
+// Error 75, worded as the file writers word theirs.
+[[noreturn]] void raiseAccessError(const std::string& text) {
+    raiseError(vberr::PathFileAccessError, "Path/File access error: " + text);
+}
+
 [[noreturn]] void raiseSavedByAnotherCopy(const fs::path& file) {
-    raiseError(vberr::PathFileAccessError, "Path/File access error: another copy of the program is saving to '" +
-                                               file.string() + "': close it and try again.");
+    raiseAccessError("another copy of the program is saving to '" + file.string() + "': close it and try again.");
 }
 
 [[noreturn]] void raiseNotOurs(const fs::path& file, const std::string& reason) {
@@ -151,8 +156,7 @@ private:
     [[noreturn]] void raiseFailure(const std::string& what, int rc, const std::string& reason) const {
         if ((rc & 0xff) == SQLITE_NOTADB || (rc & 0xff) == SQLITE_CORRUPT) throw DamagedFile(path_, reason);
         if ((rc & 0xff) == SQLITE_BUSY) raiseSavedByAnotherCopy(path_);
-        raiseError(vberr::PathFileAccessError,
-                   "Path/File access error: " + what + " '" + path_.string() + "': " + reason);
+        raiseAccessError(what + " '" + path_.string() + "': " + reason);
     }
 
     // Another copy of the program saving holds the file for a moment: wait for it.
@@ -263,6 +267,16 @@ void copyPagesInto(const SqliteFile& from, const fs::path& empty) {
     requireIntact(to, "main", from.path());
 }
 
+// Writes what `from` holds as `target`, whole, for the user alone; `check` may refuse the copy before it takes the
+// target's place.
+void writeSnapshot(const SqliteFile& from, const fs::path& target,
+                   const std::function<void(const fs::path& copy)>& check = {}) {
+    files::AtomicFile out(target, files::FileAccess::OwnerOnly, kErrorSource);
+    copyPagesInto(from, out.temporaryPath());
+    if (check) check(out.temporaryPath());
+    out.commit();
+}
+
 // Appends the main database file of `file` as it lies on the disk, whether SQLite can read it as a database or
 // not, read through SQLite's own handle of it: a handle of ours, closed again, would drop the locks SQLite holds
 // on the file. The bytes are what was committed only while a lock keeps every other writer out and this
@@ -353,11 +367,9 @@ void handOverCompanions(const std::optional<fs::path>& from, const fs::path& to)
         std::error_code error;
         if (from && fs::exists(withSuffix(*from, suffix), error))
             fs::rename(withSuffix(*from, suffix), target, error);
-        else if (!fs::remove(target, error) && !error)
-            continue;
-        if (error)
-            raiseError(vberr::PathFileAccessError,
-                       "Path/File access error: cannot move '" + target.string() + "': " + error.message());
+        else
+            fs::remove(target, error);  // none there is no error
+        if (error) raiseAccessError("cannot move '" + target.string() + "': " + error.message());
     }
 }
 
@@ -399,20 +411,19 @@ DamagedFile::DamagedFile(const fs::path& file, const std::string& reason)
 
 void Copy(const fs::path& source, const fs::path& target, const fs::path& reference) {
     if (isTheFileItself(source, target)) {
-        raiseError(vberr::PathFileAccessError, "Path/File access error: '" + target.string() +
-                                                   "' is the database being backed up; a backup must be a file of its "
-                                                   "own: choose another folder or name.");
+        raiseAccessError("'" + target.string() +
+                         "' is the database being backed up; a backup must be a file of its own: choose another "
+                         "folder or name.");
     }
     // Read-write, never created: SQLite can then roll back what a writer that died in the middle of a save left.
     const SqliteFile from(source, SQLITE_OPEN_READWRITE);
     const Transaction snapshot(from, Transaction::Read);
-    files::AtomicFile out(target, files::FileAccess::OwnerOnly, kErrorSource);
-    copyPagesInto(from, out.temporaryPath());
     // An empty file or another program's database reads as a database all the same: a backup of it would take
     // the place of a good one and could never be restored.
-    if (const std::string missing = missingOf(reference, out.temporaryPath()); !missing.empty())
-        throw DamagedFile(source, missing);
-    out.commit();
+    writeSnapshot(from, target, [&](const fs::path& copy) {
+        if (const std::string missing = missingOf(reference, copy); !missing.empty())
+            throw DamagedFile(source, missing);
+    });
 }
 
 RestoreCandidate::RestoreCandidate(const fs::path& file, const fs::path& reference, const fs::path& registerPath)
@@ -501,9 +512,8 @@ void RestoreCandidate::writeCandidateInto(const fs::path& empty) const {
 }
 
 void RestoreCandidate::writeCandidateAs(const fs::path& target) const {
-    files::AtomicFile out(target, files::FileAccess::OwnerOnly, kErrorSource);
-    writeCandidateInto(out.temporaryPath());
-    out.commit();
+    const SqliteFile from(copy_.temporaryPath(), SQLITE_OPEN_READONLY);
+    writeSnapshot(from, target);
 }
 
 }  // namespace tally::engine::DatabaseFiles
